@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Injected run-time errors, for tests and the batch front end's --fail option: the next TIMES
+// operations of one kind on a file or folder whose last name equals NAME (without regard to
+// case) raise error ERR.
+namespace hw {
+
+enum class FaultOp { kOpen, kRead, kWrite, kMkdir };
+
+struct Fault {
+  std::string name;  // Windows-1252
+  FaultOp op;
+  int error;
+  int times = 1;
+};
+
+class FaultPlan {
+ public:
+  void Add(Fault f) { faults_.push_back(std::move(f)); }
+  // The error to raise for this operation, or 0. Each raise uses up one of the fault's times.
+  int Take(FaultOp op, const std::string& last_name);
+
+ private:
+  std::vector<Fault> faults_;
+};
+
+}  // namespace hw

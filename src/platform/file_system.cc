@@ -1,0 +1,546 @@
+#include "platform/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+
+#include "platform/run_error.h"
+#include "platform/text.h"
+
+namespace hw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int64_t kMaxFilePosition = std::numeric_limits<int32_t>::max();
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// A name may not hold these characters (nor control characters) on Windows.
+bool IsIllegalNameChar(char c, bool wildcards_allowed) {
+  if (static_cast<unsigned char>(c) < 0x20) return true;
+  switch (c) {
+    case '<':
+    case '>':
+    case ':':
+    case '"':
+    case '|':
+      return true;
+    case '?':
+    case '*':
+      return !wildcards_allowed;
+    default:
+      return false;
+  }
+}
+
+// Windows drops trailing dots and blanks of a name.
+std::string StripTrailingDotsAndBlanks(std::string_view name) {
+  size_t n = name.size();
+  while (n > 0 && (name[n - 1] == '.' || name[n - 1] == ' ')) --n;
+  return std::string(name.substr(0, n));
+}
+
+// A Windows path taken apart: drive letter and the names below the drive's root.
+struct WinPath {
+  char drive = 'C';
+  std::vector<std::string> names;
+};
+
+std::string Join(const WinPath& p) {
+  std::string s{p.drive, ':', '\\'};
+  for (size_t i = 0; i < p.names.size(); ++i) {
+    if (i) s += '\\';
+    s += p.names[i];
+  }
+  return s;
+}
+
+// Parses `path` against the current folder. "." and ".." are resolved in the text; a NUL ends
+// the path. With `keep_last` the last name is returned raw in `last` (a listing pattern).
+WinPath Parse(std::string_view path, const WinPath& current, std::string* last = nullptr) {
+  if (size_t nul = path.find('\0'); nul != std::string_view::npos) path = path.substr(0, nul);
+  WinPath out = current;
+  if (path.size() >= 2 && path[1] == ':' &&
+      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'))) {
+    char drive = static_cast<char>(path[0] & ~0x20);
+    path.remove_prefix(2);
+    if (drive != current.drive || (!path.empty() && IsSeparator(path[0]))) out.names.clear();
+    out.drive = drive;
+  } else if (!path.empty() && IsSeparator(path[0])) {
+    out.names.clear();
+  }
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  for (size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || IsSeparator(path[i])) {
+      if (i > start) parts.push_back(path.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  if (last != nullptr) {
+    *last = parts.empty() ? std::string() : std::string(parts.back());
+    if (!parts.empty()) parts.pop_back();
+  }
+  for (std::string_view part : parts) {
+    if (part == ".") continue;
+    if (part == "..") {
+      if (!out.names.empty()) out.names.pop_back();
+      continue;
+    }
+    std::string name = StripTrailingDotsAndBlanks(part);
+    if (name.empty()) continue;
+    for (char c : name) {
+      if (IsIllegalNameChar(c, false)) throw RunError(kBadFileNameOrNumber);
+    }
+    out.names.push_back(std::move(name));
+  }
+  return out;
+}
+
+// Windows wildcard match without regard to case: '*' any run, '?' any one character.
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+  size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      mark = n;
+    } else if (p < pattern.size() &&
+               (pattern[p] == '?' || UpperChar1252(pattern[p]) == UpperChar1252(name[n]))) {
+      ++p;
+      ++n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+// A pattern ending in "." names only names without an extension ("hwver4." is hwver4).
+bool PatternMatches(std::string_view pattern, std::string_view name) {
+  if (!pattern.empty() && pattern.back() == '.') {
+    if (name.find('.') != std::string_view::npos) return false;
+    while (!pattern.empty() && pattern.back() == '.') pattern.remove_suffix(1);
+  }
+  return WildcardMatch(pattern, name);
+}
+
+struct Entry {
+  std::string name;  // Windows-1252
+  std::string upper;
+  fs::path host;
+};
+
+// The entries of a host folder that can be named in Windows-1252, in the system's order: by
+// the upper-cased name, then the raw name.
+std::vector<Entry> ListHost(const fs::path& folder) {
+  std::vector<Entry> out;
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return out;
+  for (const fs::directory_entry& e : it) {
+    std::string name;
+    if (!Utf8ToWin1252(e.path().filename().string(), name)) continue;
+    out.push_back(Entry{name, Upper1252(name), e.path()});
+  }
+  std::sort(out.begin(), out.end(), [](const Entry& a, const Entry& b) {
+    return a.upper != b.upper ? a.upper < b.upper : a.name < b.name;
+  });
+  return out;
+}
+
+bool Within(const fs::path& p, const fs::path& root) {
+  auto pi = p.begin(), ri = root.begin();
+  for (; ri != root.end(); ++ri, ++pi) {
+    if (ri->empty()) continue;  // a trailing separator of the root
+    if (pi == p.end() || *pi != *ri) return false;
+  }
+  return true;
+}
+
+fs::path Canonical(const fs::path& p) {
+  std::error_code ec;
+  fs::path c = fs::weakly_canonical(p, ec);
+  return ec ? p.lexically_normal() : c;
+}
+
+// Where a write to `p` lands. Canonical() stops at a link whose target is missing, but creating
+// the file would create that target, so such links are followed too. Empty for a link loop.
+fs::path WriteTarget(const fs::path& p) {
+  fs::path target = Canonical(p);
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(target, ec))) return target;
+    const fs::path link = fs::read_symlink(target, ec);
+    if (ec) return {};
+    target = Canonical(target.parent_path() / link);
+  }
+  return {};
+}
+
+// The byte position of a record; 63 when the record would lie beyond 2 GiB.
+int64_t RecordPosition(int64_t record, int32_t record_length, size_t size) {
+  const int64_t last_start = kMaxFilePosition - static_cast<int64_t>(size);
+  if (record < 1 || record - 1 > last_start / record_length) throw RunError(kBadRecordNumber);
+  return (record - 1) * record_length;
+}
+
+int ErrnoToRunError(int err, bool parent_exists) {
+  switch (err) {
+    case ENOENT:
+      return parent_exists ? kFileNotFound : kPathNotFound;
+    case ENOTDIR:
+      return kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+      return kPathFileAccessError;
+    case ENAMETOOLONG:
+      return kBadFileName;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return kDiskFull;
+    case EMFILE:
+    case ENFILE:
+      return kTooManyFiles;
+    default:
+      return kDeviceIoError;
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// DriveMap
+
+void DriveMap::Map(char letter, const fs::path& host_folder) {
+  roots_[static_cast<char>(letter & ~0x20)] = Canonical(fs::absolute(host_folder));
+}
+
+std::optional<fs::path> DriveMap::HostRoot(char letter) const {
+  letter = static_cast<char>(letter & ~0x20);
+  if (auto it = roots_.find(letter); it != roots_.end()) return it->second;
+  if (letter == 'Z') return fs::path("/");
+  return std::nullopt;
+}
+
+std::optional<std::string> DriveMap::WindowsPathOf(const fs::path& host) const {
+  const fs::path target = Canonical(fs::absolute(host));
+  std::optional<char> best;
+  size_t best_depth = 0;
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    std::optional<fs::path> root = HostRoot(letter);
+    if (!root || !Within(target, *root)) continue;
+    size_t depth = static_cast<size_t>(std::distance(root->begin(), root->end()));
+    if (!best || depth > best_depth) {
+      best = letter;
+      best_depth = depth;
+    }
+  }
+  if (!best) return std::nullopt;
+  std::string out{*best, ':', '\\'};
+  const fs::path root = *HostRoot(*best);
+  const fs::path rest = target.lexically_relative(root);
+  bool first = true;
+  for (const fs::path& part : rest) {
+    if (part.empty() || part == ".") continue;
+    std::string name;
+    if (!Utf8ToWin1252(part.string(), name)) return std::nullopt;
+    if (!first) out += '\\';
+    out += name;
+    first = false;
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+// FileSystem
+
+struct FileSystem::OpenFile {
+  enum class Mode { kOutput, kInput, kRandom };
+  int fd = -1;
+  Mode mode = Mode::kInput;
+  bool writable = false;
+  int32_t record_length = 0;
+  std::string last_name;  // for injected faults
+
+  ~OpenFile() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+struct FileSystem::Resolved {
+  fs::path host;          // empty when the drive is not mapped
+  std::string win;        // normalized Windows path
+  std::string last_name;  // last name component, Windows-1252
+  bool parent_exists = false;
+};
+
+FileSystem::FileSystem(DriveMap drives, std::string current_folder) : drives_(std::move(drives)) {
+  WinPath root;
+  current_ = Join(Parse(current_folder, root));
+  files_.resize(kMaxFileNumber + 1);
+}
+
+FileSystem::~FileSystem() = default;
+
+FileSystem::Resolved FileSystem::Resolve(const std::string& path) const {
+  WinPath base;
+  const WinPath cur = Parse(current_, base);
+  const WinPath p = Parse(path, cur);
+  Resolved r;
+  r.win = Join(p);
+  r.last_name = p.names.empty() ? std::string() : p.names.back();
+  std::optional<fs::path> root = drives_.HostRoot(p.drive);
+  if (!root) return r;
+  fs::path host = *root;
+  bool exists = true;
+  for (size_t i = 0; i < p.names.size(); ++i) {
+    if (i + 1 == p.names.size()) r.parent_exists = exists && fs::is_directory(host);
+    const std::string& name = p.names[i];
+    fs::path exact = host / Win1252ToUtf8(name);
+    std::error_code ec;
+    if (exists && !fs::exists(fs::symlink_status(exact, ec))) {
+      const std::string upper = Upper1252(name);
+      exists = false;
+      for (const Entry& e : ListHost(host)) {
+        if (e.upper == upper) {
+          exact = e.host;
+          exists = true;
+          break;
+        }
+      }
+    }
+    host = exact;
+  }
+  if (p.names.empty()) r.parent_exists = true;
+  r.host = host;
+  return r;
+}
+
+fs::path FileSystem::HostPath(const std::string& path) const { return Resolve(path).host; }
+
+void FileSystem::SetNewDataFolder(const std::string& path) {
+  Resolved r = Resolve(path);
+  if (r.host.empty()) {
+    new_data_root_.reset();
+  } else {
+    new_data_root_ = Canonical(r.host);
+  }
+}
+
+void FileSystem::SetPriorFolder(const std::string& path) {
+  Resolved r = Resolve(path);
+  if (r.host.empty()) {
+    prior_root_.reset();
+  } else {
+    prior_root_ = Canonical(r.host);
+  }
+}
+
+void FileSystem::CheckWritable(const fs::path& host) const {
+  if (host.empty() || !new_data_root_) throw RunError(kPathFileAccessError);
+  const fs::path target = WriteTarget(host);
+  if (target.empty() || !Within(target, *new_data_root_) || target == *new_data_root_) {
+    throw RunError(kPathFileAccessError);
+  }
+  if (prior_root_ && Within(target, *prior_root_)) throw RunError(kPathFileAccessError);
+}
+
+void FileSystem::Inject(FaultOp op, const std::string& last_name) {
+  if (faults_ == nullptr) return;
+  if (int err = faults_->Take(op, last_name); err != 0) throw RunError(err);
+}
+
+void FileSystem::ChangeFolder(const std::string& path) {
+  Resolved r = Resolve(path);
+  std::error_code ec;
+  if (r.host.empty() || !fs::is_directory(r.host, ec)) throw RunError(kPathNotFound);
+  current_ = r.win;
+}
+
+void FileSystem::MakeFolder(const std::string& path) {
+  Resolved r = Resolve(path);
+  if (r.last_name.empty()) throw RunError(kPathFileAccessError);
+  std::error_code ec;
+  if (!r.host.empty() && fs::exists(fs::symlink_status(r.host, ec))) {
+    throw RunError(kPathFileAccessError);
+  }
+  if (!r.host.empty() && !r.parent_exists) throw RunError(kPathNotFound);
+  CheckWritable(r.host);
+  Inject(FaultOp::kMkdir, r.last_name);
+  if (::mkdir(r.host.c_str(), 0755) != 0) throw RunError(ErrnoToRunError(errno, true));
+}
+
+std::vector<std::string> FileSystem::List(const std::string& pattern, ListFilter filter) {
+  WinPath base;
+  const WinPath cur = Parse(current_, base);
+  std::string last;
+  WinPath folder = Parse(pattern, cur, &last);
+  std::vector<std::string> out;
+  std::optional<fs::path> root = drives_.HostRoot(folder.drive);
+  if (!root) return out;
+  // Resolve the folder through the same case rules as a file path.
+  std::string folder_text = Join(folder);
+  fs::path host = Resolve(folder_text).host;
+  std::error_code ec;
+  if (!fs::is_directory(host, ec)) return out;
+  if (last == ".") {
+    out.push_back(".");
+    return out;
+  }
+  for (const Entry& e : ListHost(host)) {
+    if (!PatternMatches(last, e.name)) continue;
+    fs::file_status st = fs::status(e.host, ec);
+    const bool is_file = fs::is_regular_file(st);
+    const bool is_dir = fs::is_directory(st);
+    if (is_file || (filter == ListFilter::kFilesAndFolders && is_dir)) out.push_back(e.name);
+  }
+  return out;
+}
+
+int FileSystem::FreeFile() const {
+  for (int n = 1; n <= kMaxFileNumber; ++n) {
+    if (!files_[n]) return n;
+  }
+  throw RunError(kTooManyFiles);
+}
+
+bool FileSystem::IsOpen(int number) const {
+  return number >= 1 && number <= kMaxFileNumber && files_[number] != nullptr;
+}
+
+FileSystem::OpenFile& FileSystem::Open(int number) {
+  if (!IsOpen(number)) throw RunError(kBadFileNameOrNumber);
+  return *files_[number];
+}
+
+void FileSystem::OpenOutput(int number, const std::string& path) {
+  if (number < 1 || number > kMaxFileNumber) throw RunError(kBadFileNameOrNumber);
+  if (files_[number]) throw RunError(kFileAlreadyOpen);
+  Resolved r = Resolve(path);
+  if (r.host.empty()) throw RunError(kPathFileAccessError);
+  Inject(FaultOp::kOpen, r.last_name);
+  if (!r.parent_exists) throw RunError(kPathNotFound);
+  CheckWritable(r.host);
+  int fd = ::open(r.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) throw RunError(ErrnoToRunError(errno, r.parent_exists));
+  auto f = std::make_unique<OpenFile>();
+  f->fd = fd;
+  f->mode = OpenFile::Mode::kOutput;
+  f->writable = true;
+  f->last_name = r.last_name;
+  files_[number] = std::move(f);
+}
+
+void FileSystem::OpenInput(int number, const std::string& path) {
+  OpenRandom(number, path, 1, Access::kReadOnly);
+  files_[number]->mode = OpenFile::Mode::kInput;
+}
+
+void FileSystem::OpenRandom(int number, const std::string& path, int32_t record_length,
+                            Access access) {
+  if (number < 1 || number > kMaxFileNumber) throw RunError(kBadFileNameOrNumber);
+  if (files_[number]) throw RunError(kFileAlreadyOpen);
+  if (record_length < 1 || record_length > 32767) throw RunError(kBadRecordLength);
+  Resolved r = Resolve(path);
+  const bool write = access == Access::kReadWrite;
+  // A drive that is not mapped has no files to read and refuses writes like any other outside.
+  if (r.host.empty()) throw RunError(write ? kPathFileAccessError : kPathNotFound);
+  Inject(FaultOp::kOpen, r.last_name);
+  if (write) CheckWritable(r.host);
+  const int flags = O_CLOEXEC | (write ? O_RDWR | O_CREAT : O_RDONLY);
+  int fd = ::open(r.host.c_str(), flags, 0644);
+  if (fd < 0) throw RunError(ErrnoToRunError(errno, r.parent_exists));
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    throw RunError(kPathFileAccessError);
+  }
+  auto f = std::make_unique<OpenFile>();
+  f->fd = fd;
+  f->mode = OpenFile::Mode::kRandom;
+  f->writable = write;
+  f->record_length = record_length;
+  f->last_name = r.last_name;
+  files_[number] = std::move(f);
+}
+
+void FileSystem::WriteLine(int number, std::string_view line) {
+  OpenFile& f = Open(number);
+  if (f.mode != OpenFile::Mode::kOutput) throw RunError(kBadFileMode);
+  Inject(FaultOp::kWrite, f.last_name);
+  std::string text(line);
+  text += "\r\n";
+  size_t done = 0;
+  while (done < text.size()) {
+    ssize_t n = ::write(f.fd, text.data() + done, text.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw RunError(ErrnoToRunError(errno, true));
+    }
+    done += static_cast<size_t>(n);
+  }
+}
+
+void FileSystem::GetRecord(int number, int64_t record, std::span<std::byte> out) {
+  OpenFile& f = Open(number);
+  if (f.mode != OpenFile::Mode::kRandom) throw RunError(kBadFileMode);
+  if (static_cast<int64_t>(out.size()) > f.record_length) throw RunError(kBadRecordLength);
+  const int64_t pos = RecordPosition(record, f.record_length, out.size());
+  Inject(FaultOp::kRead, f.last_name);
+  // The file's end is asked of the host on every read: another number may have extended it.
+  size_t done = 0;
+  while (done < out.size()) {
+    ssize_t n = ::pread(f.fd, out.data() + done, out.size() - done, pos + done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw RunError(kDeviceIoError);
+    }
+    if (n == 0) break;
+    done += static_cast<size_t>(n);
+  }
+  std::memset(out.data() + done, 0, out.size() - done);
+}
+
+void FileSystem::PutRecord(int number, int64_t record, std::span<const std::byte> in) {
+  OpenFile& f = Open(number);
+  if (f.mode != OpenFile::Mode::kRandom) throw RunError(kBadFileMode);
+  if (!f.writable) throw RunError(kPathFileAccessError);
+  if (static_cast<int64_t>(in.size()) > f.record_length) throw RunError(kBadRecordLength);
+  const int64_t pos = RecordPosition(record, f.record_length, in.size());
+  Inject(FaultOp::kWrite, f.last_name);
+  size_t done = 0;
+  while (done < in.size()) {
+    ssize_t n = ::pwrite(f.fd, in.data() + done, in.size() - done, pos + done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw RunError(ErrnoToRunError(errno, true));
+    }
+    done += static_cast<size_t>(n);
+  }
+}
+
+void FileSystem::Close(int number) {
+  Open(number);
+  files_[number].reset();
+}
+
+void FileSystem::CloseAll() {
+  for (auto& f : files_) f.reset();
+}
+
+}  // namespace hw

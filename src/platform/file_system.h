@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/fault_plan.h"
+
+// The machine as the system sees it: Windows paths mapped onto host folders, a current folder
+// of its own, folder listings in one stable order, and files held under file numbers.
+namespace hw {
+
+// Which host folder stands for each drive letter. Z: is the host root unless mapped; any other
+// unmapped drive is an empty root that holds nothing and accepts nothing.
+class DriveMap {
+ public:
+  void Map(char letter, const std::filesystem::path& host_folder);
+  // The host folder of `letter` (upper or lower case), or nothing for an unmapped drive.
+  std::optional<std::filesystem::path> HostRoot(char letter) const;
+  // The Windows form of a host folder: the drive whose host folder is the longest
+  // whole-component prefix of it (the lowest letter on a tie), then the rest with "\".
+  // Nothing when no drive covers it or a name cannot be written in Windows-1252.
+  std::optional<std::string> WindowsPathOf(const std::filesystem::path& host) const;
+
+ private:
+  std::map<char, std::filesystem::path> roots_;  // upper-case letter -> canonical host folder
+};
+
+enum class ListFilter { kPlainFiles, kFilesAndFolders };
+enum class Access { kReadOnly, kReadWrite };
+
+class FileSystem {
+ public:
+  static constexpr int kMaxFileNumber = 255;
+
+  explicit FileSystem(DriveMap drives, std::string current_folder);
+  ~FileSystem();
+  FileSystem(const FileSystem&) = delete;
+  FileSystem& operator=(const FileSystem&) = delete;
+
+  // --- Folders (paths are Windows paths, relative ones to the current folder) ---
+  // The current folder as a Windows path, "C:\" for a drive root, no trailing "\" otherwise.
+  const std::string& CurrentFolder() const { return current_; }
+  void ChangeFolder(const std::string& path);  // 76 when the folder does not exist
+  void MakeFolder(const std::string& path);    // 75 when it exists (in any case), 76 no parent
+  // Names (without folder) matching the last component of `pattern`, a Windows wildcard
+  // ("*.cl4", "hwver4." for an empty extension; "folder\." answers "." when the folder
+  // exists), sorted by the upper-cased name, then the raw name. A missing folder lists nothing.
+  std::vector<std::string> List(const std::string& pattern, ListFilter filter);
+
+  // --- Files under numbers ---
+  int FreeFile() const;  // lowest number not open; 67 when none is free
+  bool IsOpen(int number) const;
+  void OpenOutput(int number, const std::string& path);  // sequential output, replacing
+  void OpenInput(int number, const std::string& path);   // sequential input, 53 when missing
+  // Random access with a record length (1 to 32767, else 59). Read-write creates a missing file.
+  void OpenRandom(int number, const std::string& path, int32_t record_length, Access access);
+  void WriteLine(int number, std::string_view line);  // the line and CR LF
+  // Record n starts at (n - 1) * length. Bytes past the end of the file read as zeros; a
+  // layout longer than the record length is 59; a position beyond 2 GiB is 63.
+  void GetRecord(int number, int64_t record, std::span<std::byte> out);
+  void PutRecord(int number, int64_t record, std::span<const std::byte> in);
+  void Close(int number);  // 52 when the number is not open
+  void CloseAll();
+
+  // --- Safety: where writes may land ---
+  // Every write (file or folder) must resolve, links followed, inside the new data folder and
+  // outside the prior installation folder; anything else is 75.
+  void SetNewDataFolder(const std::string& path);
+  void SetPriorFolder(const std::string& path);
+
+  // --- Mapping ---
+  // The host path that a Windows path names now (existing names matched without regard to
+  // case when the exact name is absent). 52 for an illegal name.
+  std::filesystem::path HostPath(const std::string& path) const;
+  const DriveMap& drives() const { return drives_; }
+
+  void SetFaultPlan(FaultPlan* plan) { faults_ = plan; }
+
+ private:
+  struct OpenFile;
+  struct Resolved;
+  Resolved Resolve(const std::string& path) const;
+  void CheckWritable(const std::filesystem::path& host) const;
+  OpenFile& Open(int number);
+  void Inject(FaultOp op, const std::string& last_name);
+
+  DriveMap drives_;
+  std::string current_;
+  std::vector<std::unique_ptr<OpenFile>> files_;
+  std::optional<std::filesystem::path> new_data_root_;
+  std::optional<std::filesystem::path> prior_root_;
+  FaultPlan* faults_ = nullptr;
+};
+
+}  // namespace hw

@@ -1,0 +1,151 @@
+#include "tablestore/table_store.h"
+
+#include "platform/text.h"
+#include "tablestore/error_policy.h"
+
+namespace hw {
+
+namespace {
+
+// The header is read through a record length that fits any table's first record.
+constexpr int32_t kHeaderReadLength = 512;
+
+// Thrown by Statement when the file-error policy gives up; OpenTable and CreateTable catch it
+// at their top and return.
+struct EndOperation {};
+
+// Runs one statement under the handler of OpenTable and CreateTable: the file-error policy
+// decides; Retry runs it again, Ignore goes on after it, both with LastError cleared.
+template <class Body>
+void Statement(Runtime& rt, Body&& body) {
+  for (;;) {
+    try {
+      body();
+      return;
+    } catch (const RunError& e) {
+      int32_t number = e.number;
+      const Recovery recovery = ReportFileError(rt, number);
+      if (recovery != Recovery::kRetry && recovery != Recovery::kIgnore) throw EndOperation{};
+      rt.last_error = 0;
+      if (recovery == Recovery::kIgnore) return;
+    }
+  }
+}
+
+std::string TablePath(const std::string& folder, const std::string& name,
+                      const std::string& extension) {
+  return Trim(folder) + name + extension;
+}
+
+template <class Number>
+void CloseNumber(Runtime& rt, Number& number) {
+  try {
+    rt.fs.Close(number);
+    number = 0;
+  } catch (const RunError&) {
+    // Closing what is not open is harmless.
+  }
+}
+
+}  // namespace
+
+void OpenTable(Runtime& rt, const std::string& folder, const std::string& name, int32_t& number,
+               const std::string& extension, int32_t record_length, int32_t next_record,
+               int32_t& created) {
+  rt.last_error = 0;
+  created = 0;
+  const std::string path = TablePath(folder, name, extension);
+  FileSystem& fs = rt.fs;
+  try {
+    Statement(rt, [&] { number = fs.FreeFile(); });
+    Statement(rt, [&] { rt.slots.New(number).table_name.Set(name + extension); });
+
+    // Only a missing file leads to creation, and the check is not repeated after it.
+    bool missing = false;
+    Statement(rt, [&] {
+      try {
+        fs.OpenInput(number, path);
+      } catch (const RunError& e) {
+        if (e.number != kFileNotFound) throw;
+        missing = true;
+      }
+    });
+    if (missing) {
+      CreateTable(rt, folder, name, extension, record_length, next_record, created);
+      rt.last_error = 0;
+    } else {
+      Statement(rt, [&] { fs.Close(number); });
+    }
+
+    Statement(rt, [&] { fs.OpenRandom(number, path, kHeaderReadLength, Access::kReadWrite); });
+    Statement(rt, [&] { ReadRecord(rt, number, 1, rt.slots.New(number)); });
+    Statement(rt, [&] { fs.Close(number); });
+    Statement(rt, [&] {
+      fs.OpenRandom(number, path, rt.slots.New(number).record_length, Access::kReadWrite);
+    });
+  } catch (const EndOperation&) {
+    // The number stays set; the table may not be open.
+  }
+}
+
+void CreateTable(Runtime& rt, const std::string& folder, const std::string& name,
+                 const std::string& extension, int32_t record_length, int32_t next_record,
+                 int32_t& created) {
+  NewHeader& work = rt.slots.New(kCreateFile);
+  work.table_name.Set(name + extension);
+  work.next_record = next_record;
+  work.first_next_record = next_record;
+  work.record_length = record_length;
+  work.header_flag = 1;
+
+  const std::string path = TablePath(folder, name, extension);
+  try {
+    Statement(rt, [&] { rt.fs.OpenRandom(kCreateFile, path, record_length, Access::kReadWrite); });
+    Statement(rt, [&] { WriteRecord(rt, kCreateFile, 1, work); });
+    created = 1;
+    Statement(rt, [&] { rt.fs.Close(kCreateFile); });
+  } catch (const EndOperation&) {
+    // OpenTable goes on and reads whatever header the file holds.
+  }
+}
+
+void CloseTable(Runtime& rt, int32_t& number) {
+  try {
+    NewHeader& scratch = rt.slots.New(kCloseScratch);
+    ReadRecord(rt, number, 1, scratch);
+    const NewHeader& slot = rt.slots.New(number);
+    if (scratch.next_record != slot.next_record) WriteRecord(rt, number, 1, slot);
+    rt.fs.Close(number);
+    number = 0;
+  } catch (const RunError&) {
+    rt.last_error = 0;
+  }
+}
+
+void OpenPriorTable(Runtime& rt, const std::string& folder, const std::string& name,
+                    int16_t& number, const std::string& extension) {
+  const std::string path = TablePath(folder, name, extension);
+  FileSystem& fs = rt.fs;
+  int taken = 0;
+  try {
+    taken = fs.FreeFile();
+    number = static_cast<int16_t>(taken);
+    PriorHeader& slot = rt.slots.Prior(taken);
+    slot.table_name.Set(name + extension);
+    fs.OpenInput(taken, path);
+    fs.Close(taken);
+    fs.OpenRandom(taken, path, kHeaderReadLength, Access::kReadOnly);
+    ReadRecord(rt, taken, 1, slot);
+    fs.Close(taken);
+    fs.OpenRandom(taken, path, slot.record_length, Access::kReadOnly);
+  } catch (const RunError&) {
+    // A failed open leaves nothing open under the number, whichever step failed: callers
+    // judge the table by the slot's NextRecord and close the number themselves.
+    if (taken != 0 && fs.IsOpen(taken)) fs.Close(taken);
+  }
+}
+
+void CloseFile(Runtime& rt, int16_t& number) { CloseNumber(rt, number); }
+void CloseFile(Runtime& rt, int32_t& number) { CloseNumber(rt, number); }
+
+}  // namespace hw

@@ -1,0 +1,80 @@
+#include "support/temp_folder.h"
+
+#include <stdlib.h>
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace hw::testing {
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+  std::string pattern = (fs::temp_directory_path() / "hwconvert-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) {
+    throw std::system_error(errno, std::generic_category(), "mkdtemp");
+  }
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+}
+
+void WriteBytes(const fs::path& file, std::span<const std::byte> bytes) {
+  if (file.has_parent_path()) fs::create_directories(file.parent_path());
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + file.string());
+}
+
+void WriteBytes(const fs::path& file, std::string_view bytes) {
+  WriteBytes(file, std::as_bytes(std::span(bytes.data(), bytes.size())));
+}
+
+std::vector<std::byte> ReadBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + file.string());
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return Bytes(text);
+}
+
+std::vector<std::byte> Bytes(std::string_view text) {
+  const auto bytes = std::as_bytes(std::span(text.data(), text.size()));
+  return std::vector<std::byte>(bytes.begin(), bytes.end());
+}
+
+namespace {
+
+fs::path MadeFolder(const TempFolder& temp, const char* name) {
+  fs::path folder = temp.path() / name;
+  fs::create_directories(folder);
+  return folder;
+}
+
+DriveMap Drives(const fs::path& c_root, const fs::path& n_root) {
+  DriveMap drives;
+  drives.Map('C', c_root);
+  drives.Map('N', n_root);
+  return drives;
+}
+
+}  // namespace
+
+RuntimeFixture::RuntimeFixture()
+    : c_root(MadeFolder(temp, "c")),
+      n_root(MadeFolder(temp, "n")),
+      fs(Drives(c_root, n_root), "N:\\"),
+      rt(fs, ui) {
+  fs.SetNewDataFolder("N:\\");
+  fs.SetPriorFolder("C:\\HWVER4\\");
+  rt.new_data_folder = "N:\\";
+  rt.prior_folder = "C:\\HWVER4\\";
+}
+
+}  // namespace hw::testing
