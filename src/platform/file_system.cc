@@ -159,10 +159,10 @@ std::vector<Entry> ListHost(const fs::path& folder) {
   return out;
 }
 
+// `root` has no trailing separator (see DriveMap::Map).
 bool Within(const fs::path& p, const fs::path& root) {
   auto pi = p.begin(), ri = root.begin();
   for (; ri != root.end(); ++ri, ++pi) {
-    if (ri->empty()) continue;  // a trailing separator of the root
     if (pi == p.end() || *pi != *ri) return false;
   }
   return true;
@@ -175,7 +175,8 @@ fs::path Canonical(const fs::path& p) {
 }
 
 // Where a write to `p` lands. Canonical() stops at a link whose target is missing, but creating
-// the file would create that target, so such links are followed too. Empty for a link loop.
+// the file would create that target, so such links are followed too. Empty when a link cannot
+// be followed (a loop, or one that vanished).
 fs::path WriteTarget(const fs::path& p) {
   fs::path target = Canonical(p);
   for (int hops = 0; hops < 40; ++hops) {
@@ -227,7 +228,10 @@ int ErrnoToRunError(int err, bool parent_exists) {
 // DriveMap
 
 void DriveMap::Map(char letter, const fs::path& host_folder) {
-  roots_[static_cast<char>(letter & ~0x20)] = Canonical(fs::absolute(host_folder));
+  fs::path root = Canonical(fs::absolute(host_folder));
+  // A folder not made yet keeps a trailing separator, which would count as one more name.
+  if (!root.has_filename() && root.has_relative_path()) root = root.parent_path();
+  roots_[static_cast<char>(letter & ~0x20)] = root;
 }
 
 std::optional<fs::path> DriveMap::HostRoot(char letter) const {
@@ -502,7 +506,7 @@ void FileSystem::GetRecord(int number, int64_t record, std::span<std::byte> out)
   if (static_cast<int64_t>(out.size()) > f.record_length) throw RunError(kBadRecordLength);
   const int64_t pos = RecordPosition(record, f.record_length, out.size());
   Inject(FaultOp::kRead, f.last_name);
-  // The file's end is asked of the host on every read: another number may have extended it.
+  // Zeros start where the host's file ends now: another number may have extended it.
   size_t done = 0;
   while (done < out.size()) {
     ssize_t n = ::pread(f.fd, out.data() + done, out.size() - done, pos + done);

@@ -1,0 +1,430 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/fault_plan.h"
+#include "platform/file_system.h"
+#include "platform/run_error.h"
+
+namespace hw {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+// A fresh host folder for one test, removed with everything in it afterwards.
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "hwplatform-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = fs::canonical(pattern);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+void Put(const fs::path& file, std::string_view bytes = "") {
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::string Get(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<std::byte> Bytes(std::string_view text) {
+  const auto* p = reinterpret_cast<const std::byte*>(text.data());
+  return {p, p + text.size()};
+}
+
+// The run-time error an action raises, 0 when it succeeds.
+template <typename Action>
+int ErrorOf(Action&& action) {
+  try {
+    action();
+  } catch (const RunError& e) {
+    return e.number;
+  }
+  return 0;
+}
+
+// The Windows path that reaches `host` through the Z: drive, which stands for the host root.
+std::string ThroughZ(const fs::path& host) { return "Z:" + host.string(); }
+
+using Names = std::vector<std::string>;
+
+// C: is a host folder; the new data folder is C:\Data (also the current folder) and the prior
+// installation C:\HWVER4.
+class FileSystemTest : public ::testing::Test {
+ protected:
+  FileSystemTest()
+      : c_(MadeDir(tmp_.path() / "c")), data_(MadeDir(c_ / "Data")), fs_(Drives(), "C:\\Data") {
+    fs_.SetNewDataFolder("C:\\Data\\");
+    fs_.SetPriorFolder("C:\\HWVER4\\");
+  }
+
+  static fs::path MadeDir(const fs::path& p) {
+    fs::create_directories(p);
+    return p;
+  }
+  DriveMap Drives() const {
+    DriveMap d;
+    d.Map('C', c_);
+    return d;
+  }
+  std::string Record(int number, int64_t record, size_t size) {
+    std::string out(size, '\xEE');
+    fs_.GetRecord(number, record, std::as_writable_bytes(std::span(out)));
+    return out;
+  }
+
+  TempDir tmp_;
+  fs::path c_;
+  fs::path data_;
+  FileSystem fs_;
+};
+
+TEST_F(FileSystemTest, PathTextIsNormalizedBeforeTheHostSeesIt) {
+  EXPECT_EQ(fs_.HostPath("C:\\Data/a\\\\b//.\\c\\..\\d"), data_ / "a" / "b" / "d");
+  EXPECT_EQ(fs_.HostPath("C:\\..\\..\\Data\\..\\..\\x"), c_ / "x");  // ".." stops at the root
+  EXPECT_EQ(fs_.HostPath("C:\\Data\\a\0\\b"s), data_ / "a");
+  EXPECT_EQ(fs_.HostPath("C:\\Data\\name. .\\file.txt . "), data_ / "name" / "file.txt");
+  EXPECT_EQ(fs_.HostPath("sub\\x"), data_ / "sub" / "x");
+  EXPECT_EQ(fs_.HostPath("\\x"), c_ / "x");
+  EXPECT_EQ(fs_.HostPath("c:x"), data_ / "x");  // the current folder's drive, drive-relative
+}
+
+TEST_F(FileSystemTest, IllegalCharacterInAnyNameIs52) {
+  for (char c : std::string_view("<>:\"|?*")) {
+    const std::string name = "na"s + c + "b";
+    EXPECT_EQ(ErrorOf([&] { fs_.HostPath("C:\\Data\\" + name); }), kBadFileNameOrNumber) << c;
+    EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, name + "\\file.txt"); }), kBadFileNameOrNumber) << c;
+  }
+  EXPECT_TRUE(fs::is_empty(data_));
+}
+
+TEST_F(FileSystemTest, ZIsTheHostRootAndOtherUnmappedDrivesHoldNothing) {
+  Put(data_ / "f.txt", "abc");
+  EXPECT_EQ(fs_.HostPath(ThroughZ(data_ / "f.txt")), data_ / "f.txt");
+  // The data folder reached through Z: is still the data folder.
+  fs_.OpenOutput(1, ThroughZ(data_ / "g.txt"));
+  fs_.Close(1);
+  EXPECT_TRUE(fs::exists(data_ / "g.txt"));
+
+  EXPECT_TRUE(fs_.HostPath("Q:\\f.txt").empty());
+  EXPECT_TRUE(fs_.List("Q:\\*", ListFilter::kFilesAndFolders).empty());
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, "Q:\\f.txt"); }), kPathNotFound);
+  EXPECT_EQ(ErrorOf([&] { fs_.ChangeFolder("Q:\\"); }), kPathNotFound);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "Q:\\f.txt"); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(1, "Q:\\f.txt", 4, Access::kReadWrite); }),
+            kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("Q:\\new"); }), kPathFileAccessError);
+  EXPECT_FALSE(fs_.IsOpen(1));
+
+  DriveMap mapped;
+  mapped.Map('z', c_);
+  EXPECT_EQ(mapped.HostRoot('Z'), c_);
+  EXPECT_EQ(FileSystem(mapped, "Z:\\").HostPath("z:\\Data\\f.txt"), data_ / "f.txt");
+}
+
+TEST(DriveMapTest, ShowsAHostFolderThroughTheLongestWholeComponentPrefix) {
+  TempDir tmp;
+  const fs::path srv = tmp.path() / "srv";
+  fs::create_directories(srv / "new");
+  fs::create_directories(tmp.path() / "srvnew");
+  DriveMap d;
+  d.Map('N', srv);
+  d.Map('M', srv / "new");
+  d.Map('Z', tmp.path() / "z");  // nothing is left for the host root
+  EXPECT_EQ(d.WindowsPathOf(srv / "new" / "a"), "M:\\a");
+  EXPECT_EQ(d.WindowsPathOf(srv / "news" / "b"), "N:\\news\\b");
+  EXPECT_EQ(d.WindowsPathOf(srv / "new"), "M:\\");
+  EXPECT_EQ(d.WindowsPathOf(tmp.path() / "srvnew"), std::nullopt);
+  EXPECT_EQ(d.WindowsPathOf(srv / "caf\xC3\xA9"), "N:\\caf\xE9");
+  EXPECT_EQ(d.WindowsPathOf(srv / "\xC4\x80"), std::nullopt);  // not in the code page
+
+  d.Map('B', srv / "new");
+  EXPECT_EQ(d.WindowsPathOf(srv / "new" / "a"), "B:\\a");  // a tie goes to the lowest letter
+  // A folder named with a trailing separator, and not made yet, is the same folder.
+  d.Map('P', tmp.path() / "later" / "");
+  d.Map('O', tmp.path() / "later");
+  EXPECT_EQ(d.WindowsPathOf(tmp.path() / "later" / "x"), "O:\\x");
+  EXPECT_EQ(d.WindowsPathOf(tmp.path() / "later"), "O:\\");
+}
+
+TEST_F(FileSystemTest, NamesMatchWithoutRegardToCaseWhenTheExactOneIsAbsent) {
+  fs::create_directories(data_ / "Sub");
+  Put(data_ / "Sub" / "abc", "lower");
+  Put(data_ / "Sub" / "Abc", "mixed");
+  Put(data_ / "Sub" / "aBC", "other");
+  EXPECT_EQ(fs_.HostPath("C:\\DATA\\sub\\abc"), data_ / "Sub" / "abc");  // exact wins
+  // No exact name: the first in listing order (upper-cased, then raw) wins.
+  EXPECT_EQ(fs_.HostPath("c:\\data\\SUB\\ABc"), data_ / "Sub" / "Abc");
+  // A missing name keeps the case it is given.
+  EXPECT_EQ(fs_.HostPath("c:\\data\\SUB\\NewOne\\X.txt"), data_ / "Sub" / "NewOne" / "X.txt");
+
+  fs_.OpenOutput(1, "c:\\data\\sub\\NewFile.TXT");
+  fs_.Close(1);
+  fs_.MakeFolder("sub\\MiXed");
+  EXPECT_TRUE(fs::is_regular_file(data_ / "Sub" / "NewFile.TXT"));
+  EXPECT_TRUE(fs::is_directory(data_ / "Sub" / "MiXed"));
+  EXPECT_EQ(fs_.List("sub\\*", ListFilter::kFilesAndFolders),
+            (Names{"Abc", "aBC", "abc", "MiXed", "NewFile.TXT"}));
+}
+
+TEST_F(FileSystemTest, NonAsciiNamesAreUtf8OnTheHost) {
+  fs_.OpenOutput(1, "Caf\xE9.txt");
+  fs_.WriteLine(1, "x");
+  fs_.Close(1);
+  EXPECT_EQ(Get(data_ / "Caf\xC3\xA9.txt"), "x\r\n");
+  EXPECT_EQ(fs_.List("*.TXT", ListFilter::kPlainFiles), Names{"Caf\xE9.txt"});
+  EXPECT_EQ(fs_.HostPath("CAF\xC9.TXT"), data_ / "Caf\xC3\xA9.txt");  // É is é upper-cased
+}
+
+TEST_F(FileSystemTest, MakeFolderRefusesExistingNamesAndMissingParents) {
+  fs::create_directories(data_ / "Users");
+  Put(data_ / "plain");
+  EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("USERS"); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("Plain"); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("none\\child"); }), kPathNotFound);
+  EXPECT_FALSE(fs::exists(data_ / "none"));
+  fs_.MakeFolder("users\\Smith\\");
+  EXPECT_TRUE(fs::is_directory(data_ / "Users" / "Smith"));
+}
+
+TEST_F(FileSystemTest, ChangeFolderMovesRelativePathsButNotTheProcess) {
+  const fs::path process_cwd = fs::current_path();
+  fs::create_directories(data_ / "Combos" / "Coin");
+  fs_.ChangeFolder("combos\\.\\coin\\");
+  EXPECT_EQ(fs_.CurrentFolder(), "C:\\Data\\combos\\coin");
+  EXPECT_EQ(fs_.HostPath("list.cb5"), data_ / "Combos" / "Coin" / "list.cb5");
+  EXPECT_EQ(fs::current_path(), process_cwd);
+  fs_.ChangeFolder("..");
+  EXPECT_EQ(fs_.CurrentFolder(), "C:\\Data\\combos");
+  EXPECT_EQ(ErrorOf([&] { fs_.ChangeFolder("Missing"); }), kPathNotFound);
+  EXPECT_EQ(fs_.CurrentFolder(), "C:\\Data\\combos");
+  fs_.ChangeFolder("\\");
+  EXPECT_EQ(fs_.CurrentFolder(), "C:\\");
+}
+
+TEST_F(FileSystemTest, ListFollowsWindowsWildcards) {
+  for (const char* f : {"a.cl4", "B.CL4", "x.cl40", "a.txt", "hwver4.exe", "ab.cl4"}) {
+    Put(data_ / f);
+  }
+  fs::create_directories(data_ / "dir.cl4");
+  EXPECT_EQ(fs_.List("*.cl4", ListFilter::kPlainFiles), (Names{"a.cl4", "ab.cl4", "B.CL4"}));
+  EXPECT_EQ(fs_.List("C:\\DATA\\*.CL4", ListFilter::kFilesAndFolders),
+            (Names{"a.cl4", "ab.cl4", "B.CL4", "dir.cl4"}));
+  EXPECT_EQ(fs_.List("?.cl4", ListFilter::kPlainFiles), (Names{"a.cl4", "B.CL4"}));
+
+  // "name." names a name without an extension: a folder or a plain file, never hwver4.exe.
+  EXPECT_TRUE(fs_.List("hwver4.", ListFilter::kFilesAndFolders).empty());
+  fs::create_directories(data_ / "HWVER4");
+  EXPECT_EQ(fs_.List("hwver4.", ListFilter::kFilesAndFolders), Names{"HWVER4"});
+  EXPECT_TRUE(fs_.List("hwver4.", ListFilter::kPlainFiles).empty());
+  EXPECT_EQ(fs_.List("*.", ListFilter::kFilesAndFolders), Names{"HWVER4"});
+  fs::create_directories(c_ / "Prior");
+  Put(c_ / "Prior" / "hwver4");
+  EXPECT_EQ(fs_.List("C:\\prior\\HWVER4.", ListFilter::kPlainFiles), Names{"hwver4"});
+
+  // "folder\." asks whether the folder exists.
+  EXPECT_EQ(fs_.List("dir.CL4\\.", ListFilter::kFilesAndFolders), Names{"."});
+  EXPECT_TRUE(fs_.List("missing\\.", ListFilter::kFilesAndFolders).empty());
+  EXPECT_TRUE(fs_.List("a.cl4\\.", ListFilter::kFilesAndFolders).empty());
+  EXPECT_TRUE(fs_.List("missing\\*", ListFilter::kFilesAndFolders).empty());
+}
+
+TEST_F(FileSystemTest, ListOrderIsUpperCasedThenRawName) {
+  for (const char* f : {"b", "A", "a", "\xC3\xA9t\xC3\xA9", "F", "_x"}) Put(data_ / f);
+  EXPECT_EQ(fs_.List("*", ListFilter::kPlainFiles), (Names{"A", "a", "b", "F", "_x", "\xE9t\xE9"}));
+}
+
+TEST_F(FileSystemTest, FileNumbersAreCheckedBeforeUse) {
+  EXPECT_EQ(fs_.FreeFile(), 1);
+  fs_.OpenOutput(1, "one.txt");
+  fs_.OpenRandom(2, "two.dat", 8, Access::kReadWrite);
+  fs_.OpenOutput(3, "three.txt");
+  fs_.Close(2);
+  EXPECT_EQ(fs_.FreeFile(), 2);
+
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "x.txt"); }), kFileAlreadyOpen);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(3, "one.txt"); }), kFileAlreadyOpen);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(1, "x.dat", 8, Access::kReadOnly); }), kFileAlreadyOpen);
+  EXPECT_FALSE(fs::exists(data_ / "x.txt"));
+
+  std::vector<std::byte> buffer(4);
+  EXPECT_EQ(ErrorOf([&] { fs_.WriteLine(2, "x"); }), kBadFileNameOrNumber);
+  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(2, 1, buffer); }), kBadFileNameOrNumber);
+  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, 1, buffer); }), kBadFileNameOrNumber);
+  EXPECT_EQ(ErrorOf([&] { fs_.Close(2); }), kBadFileNameOrNumber);
+  EXPECT_EQ(ErrorOf([&] { fs_.Close(0); }), kBadFileNameOrNumber);
+}
+
+TEST_F(FileSystemTest, RecordLengthAndLayoutSizeAreChecked) {
+  for (int32_t bad : {0, -1, 32768}) {
+    EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(1, "r.dat", bad, Access::kReadWrite); }),
+              kBadRecordLength)
+        << bad;
+  }
+  EXPECT_FALSE(fs::exists(data_ / "r.dat"));
+  fs_.OpenRandom(1, "r.dat", 32767, Access::kReadWrite);
+  fs_.OpenRandom(2, "s.dat", 4, Access::kReadWrite);
+  std::vector<std::byte> five(5);
+  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(2, 1, five); }), kBadRecordLength);
+  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, 1, five); }), kBadRecordLength);
+  // A record number so large that its position cannot be held.
+  const int64_t huge = std::numeric_limits<int64_t>::max() / 2;
+  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(1, huge, five); }), kBadRecordNumber);
+  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(1, huge, five); }), kBadRecordNumber);
+  EXPECT_EQ(fs::file_size(data_ / "s.dat"), 0u);
+}
+
+TEST_F(FileSystemTest, RecordsSitAtTheirPositionAndReadZerosPastTheEnd) {
+  Put(data_ / "t.dat", "111122");  // one whole record and half of the next
+  fs_.OpenRandom(1, "t.dat", 4, Access::kReadWrite);
+  EXPECT_EQ(Record(1, 1, 4), "1111");
+  EXPECT_EQ(Record(1, 2, 4), "22\0\0"s);
+  EXPECT_EQ(Record(1, 9, 3), std::string(3, '\0'));
+
+  fs_.PutRecord(1, 4, Bytes("44"));  // a layout shorter than the record
+  EXPECT_EQ(Get(data_ / "t.dat"), "111122" + std::string(6, '\0') + "44");
+  fs_.PutRecord(1, 2, Bytes("2222"));
+  EXPECT_EQ(Record(1, 4, 4), "44\0\0"s);
+  fs_.Close(1);
+  EXPECT_EQ(Get(data_ / "t.dat"), "11112222" + std::string(4, '\0') + "44");
+}
+
+TEST_F(FileSystemTest, AFileOpenUnderTwoNumbersSeesItsOwnWrites) {
+  fs_.OpenRandom(1, "shared.dat", 4, Access::kReadWrite);
+  fs_.OpenRandom(2, "SHARED.DAT", 4, Access::kReadOnly);
+  fs_.PutRecord(1, 2, Bytes("abcd"));
+  EXPECT_EQ(Record(2, 2, 4), "abcd");
+}
+
+TEST_F(FileSystemTest, SequentialFilesReplaceAndEndLinesWithCrLf) {
+  Put(data_ / "Log.lst", "an older, longer log");
+  fs_.OpenOutput(1, "LOG.LST");
+  fs_.WriteLine(1, "Converting: US Coins");
+  fs_.WriteLine(1, "");
+  fs_.Close(1);
+  EXPECT_EQ(Get(data_ / "Log.lst"), "Converting: US Coins\r\n\r\n");
+
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, "absent.txt"); }), kFileNotFound);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, "absent\\x.txt"); }), kPathNotFound);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "absent\\x.txt"); }), kPathNotFound);
+  fs_.OpenInput(1, "log.lst");
+  EXPECT_EQ(ErrorOf([&] { fs_.WriteLine(1, "x"); }), kBadFileMode);
+  fs_.OpenRandom(2, "log.lst", 4, Access::kReadOnly);
+  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, 1, Bytes("XXXX")); }), kPathFileAccessError);
+  EXPECT_EQ(Get(data_ / "Log.lst"), "Converting: US Coins\r\n\r\n");
+}
+
+// Writes (OpenOutput, OpenRandom read-write, MakeFolder) against one folder: 0 when all three
+// succeed, else the error that each raised when they agree.
+int WriteError(FileSystem& fs, const std::string& folder) {
+  const int output = ErrorOf([&] { fs.OpenOutput(1, folder + "\\out.txt"); });
+  const int random =
+      ErrorOf([&] { fs.OpenRandom(2, folder + "\\rnd.dat", 4, Access::kReadWrite); });
+  const int mkdir = ErrorOf([&] { fs.MakeFolder(folder + "\\Made"); });
+  fs.CloseAll();
+  return output == random && random == mkdir ? output : -1;
+}
+
+TEST_F(FileSystemTest, WritesLandOnlyInsideTheNewDataFolderAndOutsideThePrior) {
+  fs::create_directories(c_ / "HWVER4");
+  fs::create_directories(c_ / "Other");
+  fs::create_directories(data_ / "HWVER4");
+  EXPECT_EQ(WriteError(fs_, "C:\\Data\\hwver4"), 0);
+  EXPECT_EQ(WriteError(fs_, "C:\\Other"), kPathFileAccessError);
+  EXPECT_EQ(WriteError(fs_, "C:\\HWVER4"), kPathFileAccessError);
+  EXPECT_EQ(WriteError(fs_, "C:\\Data\\..\\Other"), kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "C:\\Data"); }), kPathFileAccessError);
+  EXPECT_TRUE(fs::is_empty(c_ / "Other"));
+  EXPECT_TRUE(fs::is_empty(c_ / "HWVER4"));
+
+  // The prior installation inside the new data folder.
+  fs_.SetPriorFolder("C:\\Data\\HWVER4\\");
+  EXPECT_EQ(WriteError(fs_, "c:\\data\\Hwver4\\made"), kPathFileAccessError);
+  EXPECT_EQ(WriteError(fs_, "C:\\Data\\Other\\..\\hwver4"), kPathFileAccessError);
+  EXPECT_EQ(WriteError(fs_, "C:\\Data"), 0);
+
+  // The new data folder inside the prior installation.
+  fs_.SetPriorFolder("C:\\");
+  EXPECT_EQ(WriteError(fs_, "C:\\Data\\Made"), kPathFileAccessError);
+}
+
+TEST_F(FileSystemTest, WritesThroughLinksThatLeadOutsideAreRefused) {
+  const fs::path outside = tmp_.path() / "outside";
+  fs::create_directories(outside);
+  Put(outside / "target.txt", "keep");
+  fs::create_directory_symlink(outside, data_ / "out");
+  fs::create_symlink(outside / "target.txt", data_ / "link.txt");
+  fs::create_symlink(outside / "created.txt", data_ / "dangling.txt");
+  fs::create_directories(data_ / "In");
+  fs::create_directory_symlink(data_ / "In", data_ / "alias");
+
+  EXPECT_EQ(WriteError(fs_, "out"), kPathFileAccessError);
+  EXPECT_EQ(WriteError(fs_, "alias"), 0);
+  for (const char* name : {"link.txt", "dangling.txt"}) {
+    EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, name); }), kPathFileAccessError) << name;
+    EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(1, name, 4, Access::kReadWrite); }),
+              kPathFileAccessError)
+        << name;
+  }
+  EXPECT_EQ(Get(outside / "target.txt"), "keep");
+  EXPECT_FALSE(fs::exists(outside / "created.txt"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(outside), fs::directory_iterator()), 1);
+
+  // Reading is not guarded.
+  fs_.OpenRandom(1, "link.txt", 4, Access::kReadOnly);
+  EXPECT_EQ(Record(1, 1, 4), "keep");
+  fs_.OpenInput(2, ThroughZ(outside / "target.txt"));
+}
+
+TEST_F(FileSystemTest, InjectedFaultsHitTheirNameAndOperationAndAreCounted) {
+  FaultPlan plan;
+  plan.Add({"LOG.LST", FaultOp::kOpen, kDiskFull, 2});
+  plan.Add({"t.dat", FaultOp::kRead, kDeviceIoError});
+  plan.Add({"T.DAT", FaultOp::kWrite, kDiskFull});
+  plan.Add({"smith", FaultOp::kMkdir, kPathNotFound});
+  fs_.SetFaultPlan(&plan);
+
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "log.lst"); }), kDiskFull);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "Log.Lst"); }), kDiskFull);  // a retry counts
+  fs_.OpenOutput(1, "log.lst");
+  fs_.WriteLine(1, "fine");
+
+  fs_.OpenRandom(2, "T.dat", 4, Access::kReadWrite);
+  std::vector<std::byte> buffer(4);
+  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, 1, Bytes("abcd")); }), kDiskFull);
+  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(2, 1, buffer); }), kDeviceIoError);
+  fs_.PutRecord(2, 1, Bytes("abcd"));
+  EXPECT_EQ(Record(2, 1, 4), "abcd");
+
+  EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("Smith"); }), kPathNotFound);
+  EXPECT_FALSE(fs::exists(data_ / "Smith"));
+  fs_.MakeFolder("Smith");
+  EXPECT_TRUE(fs::is_directory(data_ / "Smith"));
+}
+
+}  // namespace
+}  // namespace hw
