@@ -538,6 +538,13 @@ void FileSystem::PutRecord(int number, int64_t record, std::span<const std::byte
   }
 }
 
+int64_t FileSystem::Length(int number) {
+  OpenFile& f = Open(number);
+  struct stat st {};
+  if (::fstat(f.fd, &st) != 0) throw RunError(kDeviceIoError);
+  return st.st_size;
+}
+
 void FileSystem::Close(int number) {
   Open(number);
   files_[number].reset();

@@ -65,6 +65,8 @@ class FileSystem {
   // layout longer than the record length is 59; a position beyond 2 GiB is 63.
   void GetRecord(int number, int64_t record, std::span<std::byte> out);
   void PutRecord(int number, int64_t record, std::span<const std::byte> in);
+  // The length in bytes of the file open under `number` (52 when it is not open).
+  int64_t Length(int number);
   void Close(int number);  // 52 when the number is not open
   void CloseAll();
 

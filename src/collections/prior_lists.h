@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "platform/record_codec.h"
+
+// The prior edition's user list, per-user collection list and collection header records.
+namespace hw {
+
+// A record of the prior user list "Default.mst" (255 bytes); users are records 4 on.
+struct PriorUserRecord {
+  static constexpr size_t kSize = 255;
+  Text<8> Unused0;
+  Text<1> Unused8;
+  Text<64> Folder;  // the user's folder, normally a path ending in "\"
+  int16_t Unused73 = 0;
+  Text<12> Unused75;
+  Text<24> Name;
+  std::array<std::byte, 255 - 111> Rest{};  // fields the conversion does not use
+
+  void Decode(std::span<const std::byte> in);
+  void Encode(std::span<std::byte> out) const;
+};
+
+// A record of a user's prior collection list "Collect.mst" (108 bytes); collections are
+// records 3 on.
+struct PriorCollectionEntry {
+  static constexpr size_t kSize = 108;
+  Text<8> Code;  // base name of the collection file (code + ".cl4")
+  Text<28> Name;
+  Text<24> Unused36;
+  Text<5> Unused60;
+  int16_t Unused65 = 0;
+  Text<41> Unused67;
+
+  void Decode(std::span<const std::byte> in);
+  void Encode(std::span<std::byte> out) const;
+};
+
+// Record 3 of a prior collection file: the collection header (616 bytes used).
+struct PriorCollectionHeader {
+  static constexpr size_t kSize = 616;
+  std::array<std::byte, 62> Unused0{};
+  Text<8> TypeCode;  // compared after trimming
+  std::array<std::byte, 616 - 70> Unused70{};
+
+  void Decode(std::span<const std::byte> in);
+  void Encode(std::span<std::byte> out) const;
+};
+
+}  // namespace hw

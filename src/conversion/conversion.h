@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/collectible_types.h"
+#include "collections/collections_state.h"
+#include "lists/lists_state.h"
+#include "reftables/reference_tables.h"
+#include "screens/screens_state.h"
+#include "tablestore/runtime.h"
+
+namespace hw {
+
+// Everything one run of the conversion keeps: the services of the runtime, the reference
+// tables, the collectible types found in the prior installation and the state the conversion
+// operations share. Every operation receives it by reference.
+struct Conversion : Runtime {
+  using Runtime::Runtime;
+
+  ReferenceTables refs;
+  std::vector<CollectibleType> types;  // type i (numbered from 1) is types[i - 1]
+  std::string new_user_folder;         // new data folder + the user's folder name
+  ScreensState screens;
+  CollectionsState collections;
+  ListsState lists;
+};
+
+}  // namespace hw

@@ -1,0 +1,121 @@
+#include "support/conversion_fixture.h"
+
+#include <atomic>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "collections/prior_lists.h"
+#include "reftables/reference_tables.h"
+#include "tablestore/runtime.h"
+
+namespace hw::testing {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path UniqueTempFolder() {
+  static std::atomic<int> counter{0};
+  std::random_device rd;
+  for (;;) {
+    fs::path p = fs::temp_directory_path() /
+                 ("hwconvert-test-" + std::to_string(rd()) + "-" + std::to_string(counter++));
+    if (fs::create_directory(p)) return p;
+  }
+}
+
+// A relative Windows path as a host path (separators only; the fixture's names are plain).
+fs::path HostRelative(const std::string& relative) {
+  std::string s = relative;
+  for (char& ch : s) {
+    if (ch == '\\') ch = '/';
+  }
+  return fs::path(s);
+}
+
+}  // namespace
+
+ConversionFixture::ConversionFixture() : root(UniqueTempFolder()) {
+  c_root = root / "c";
+  n_root = root / "n";
+  fs::create_directories(c_root / "HWVER4");
+  fs::create_directories(n_root);
+  DriveMap drives;
+  drives.Map('C', c_root);
+  drives.Map('N', n_root);
+  this->fs = std::make_unique<FileSystem>(drives, "N:\\");
+  this->fs->SetFaultPlan(&faults);
+  this->fs->SetNewDataFolder("N:\\");
+  this->fs->SetPriorFolder("C:\\HWVER4\\");
+  conv = std::make_unique<Conversion>(*this->fs, ui);
+  conv->new_data_folder = "N:\\";
+  conv->prior_folder = "C:\\HWVER4\\";
+  FillCoinTypes(conv->refs);
+  FillFieldTypes(conv->refs);
+  InitTable(conv->refs);
+  this->fs->OpenOutput(kLogFile, "N:\\HoardwiseCLog.lst");
+}
+
+ConversionFixture::~ConversionFixture() {
+  conv.reset();
+  this->fs.reset();
+  std::error_code ec;
+  fs::remove_all(root, ec);
+}
+
+fs::path ConversionFixture::Prior(const std::string& relative) const {
+  return c_root / "HWVER4" / HostRelative(relative);
+}
+
+fs::path ConversionFixture::New(const std::string& relative) const {
+  return n_root / HostRelative(relative);
+}
+
+void ConversionFixture::MakePriorFolder(const std::string& relative) const {
+  fs::create_directories(Prior(relative));
+}
+
+void ConversionFixture::MakeNewFolder(const std::string& relative) const {
+  fs::create_directories(New(relative));
+}
+
+void ConversionFixture::WritePriorUsers(const std::vector<std::string>& folders) const {
+  TableImage t = TableImage::Prior("Default.mst", PriorUserRecord::kSize, 4);
+  for (const std::string& folder : folders) {
+    PriorUserRecord u;
+    u.Folder.Set(folder);
+    u.Name.Set("User " + std::to_string(t.next_record() - 3));
+    t.Append(u);
+  }
+  t.WriteTo(Prior("Default.mst"));
+}
+
+std::vector<std::string> ConversionFixture::LogLines() const {
+  std::ifstream in(n_root / "HoardwiseCLog.lst", std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  const std::string text = ss.str();
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t pos; (pos = text.find("\r\n", start)) != std::string::npos; start = pos + 2) {
+    lines.push_back(text.substr(start, pos - start));
+  }
+  return lines;
+}
+
+std::vector<std::byte> ConversionFixture::ReadBytes(const fs::path& file) const {
+  std::ifstream in(file, std::ios::binary);
+  std::vector<char> chars((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::byte> out(chars.size());
+  std::memcpy(out.data(), chars.data(), chars.size());
+  return out;
+}
+
+void ConversionFixture::AddType(const std::string& code) {
+  TypeLookup t = LookupCollectibleType(conv->refs, code);
+  conv->types.push_back(CollectibleType{code, t.name, t.standard});
+}
+
+}  // namespace hw::testing
