@@ -1,0 +1,114 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "platform/record_codec.h"
+
+// The choice-list entries of both editions, the prior storage and buyer/seller records and the
+// new contact record.
+namespace hw {
+
+// An entry of a prior choice list (".cbo", 48 bytes); entries are records 3 on.
+struct PriorChoiceEntry {
+  static constexpr size_t kSize = 48;
+  int16_t ItemNumber = 0;
+  Text<32> ItemText;
+  Text<8> Unused34;
+  Text<6> Tag;
+
+  void Decode(std::span<const std::byte> in);
+  void Encode(std::span<std::byte> out) const;
+};
+
+// An entry of a new choice list (".cb5", 123 bytes), shared by every new list; entries are
+// records 3 on. The one-character Marker is followed directly by Flag1, with no filler.
+struct ChoiceEntry {
+  static constexpr size_t kSize = 123;
+  int32_t ItemNumber = 0;
+  Text<32> ParentText;  // the first-level entry a second-level entry belongs to
+  Text<32> ItemText;
+  int32_t Value1 = 0;
+  Text<1> Marker;
+  bool Flag1 = false;
+  bool Flag2 = false;
+  bool Flag3 = false;
+  int32_t Value2 = 0;
+  Currency Amount;
+  int32_t EntryId = 0;
+  Text<24> AltText;
+  Text<4> Tag;
+
+  // The text the duplicate searches compare.
+  std::string_view Key() const { return ItemText.Raw(); }
+  void Decode(std::span<const std::byte> in);
+  void Encode(std::span<std::byte> out) const;
+};
+
+// A record of a user's prior storage table "storage.mst" (85 bytes); records 4 on.
+struct PriorStorageRecord {
+  static constexpr size_t kSize = 85;
+  int16_t Unused0 = 0;
+  Text<30> Location;  // "EMPTY" stands for no location
+  Text<30> Container;
+  Text<1> Mark1;  // "Y" means yes, anything else no
+  Text<1> Mark2;
+  Text<1> Mark3;
+  int16_t Unused65 = 0;
+  Currency Amount;
+  Text<10> Unused75;
+
+  void Decode(std::span<const std::byte> in);
+  void Encode(std::span<std::byte> out) const;
+};
+
+// A party of a user's prior buyer/seller list "parties.mst" (188 bytes); records 3 on. The
+// texts after the name are named by their offsets: the conversion copies them by position.
+struct PriorPartyRecord {
+  static constexpr size_t kSize = 188;
+  Text<24> Name;
+  Text<16> Text24;
+  Text<24> Text40;
+  Text<24> Text64;
+  Text<2> Text88;
+  Text<10> Text90;
+  Text<24> Text100;
+  Text<64> Text124;
+
+  void Decode(std::span<const std::byte> in);
+  void Encode(std::span<std::byte> out) const;
+};
+
+// A record of the new contact table "Contacts.mst" (784 bytes); contacts are records 3 on.
+// Fields are named by their offsets where the conversion only copies or blanks them.
+struct ContactRecord {
+  static constexpr size_t kSize = 784;
+  Text<32> Name;
+  Text<32> KeyName;  // the name the duplicate search compares
+  Text<16> Text64;
+  Text<16> Text80;
+  Text<16> Text96;
+  Text<24> Text112;
+  Text<24> Text136;
+  Text<24> Text160;
+  Text<24> Text184;
+  Text<24> Text208;
+  Text<2> Text232;
+  Text<10> Text234;
+  Text<24> Text244;
+  Text<64> Text268;
+  Text<64> Text332;
+  Text<18> Text396;
+  Text<18> Text414;
+  std::array<int64_t, 10> Numbers432{};
+  Text<16> Text512;
+  Text<256> Text528;
+
+  std::string_view Key() const { return KeyName.Raw(); }
+  void Decode(std::span<const std::byte> in);
+  void Encode(std::span<std::byte> out) const;
+};
+
+}  // namespace hw
