@@ -1,0 +1,621 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "screens/field_records.h"
+#include "screens/report_conversion.h"
+#include "screens/report_records.h"
+#include "screens/screen_conversion.h"
+#include "support/conversion_fixture.h"
+#include "tablestore/error_policy.h"
+#include "tablestore/table_image.h"
+
+namespace {
+
+using hw::Buttons;
+using hw::Icon;
+using hw::Reply;
+using hw::TableImage;
+using hw::V4FieldDef;
+using hw::V4ReportDef;
+using hw::V4ScreenField;
+using hw::V5FieldDef;
+using hw::V5ReportDef;
+using hw::testing::ConversionFixture;
+using hw::testing::MessageEvent;
+using Bytes = std::vector<std::byte>;
+
+constexpr char kIllegalName[] = "That Name is illegal, you may only use A-Z,0-9,_, and &.";
+
+MessageEvent Fatal(int number) {
+  return {"An unexpected error condition (" + std::to_string(number) +
+              ") has occurred, program will terminate, please try again and if you still "
+              "encounter difficulty consult the troubleshooting section of the Manual or Help "
+              "system",
+          Icon::kExclamation, Buttons::kOk, hw::kTitle, Reply::kOk};
+}
+
+int64_t IntAt(const Bytes& b, size_t offset, int size) {
+  uint64_t v = 0;
+  for (int i = 0; i < size; ++i) v |= static_cast<uint64_t>(b.at(offset + i)) << (8 * i);
+  const int shift = 64 - 8 * size;
+  return static_cast<int64_t>(v << shift) >> shift;
+}
+
+std::string TextAt(const Bytes& b, size_t offset, size_t width) {
+  return std::string(reinterpret_cast<const char*>(b.data()) + offset, width);
+}
+
+template <class Record>
+Bytes Encoded(const Record& r, size_t size = Record::kSize) {
+  Bytes b(size);
+  r.Encode(b);
+  return b;
+}
+
+V4ScreenField Element(const std::string& caption, const std::string& name, int16_t data_type,
+                      int16_t slot = 1) {
+  V4ScreenField e;
+  e.Caption.Set(caption);
+  e.FieldName.Set(name);
+  e.DataType = data_type;
+  e.Slot = slot;
+  return e;
+}
+
+V5FieldDef Field(const std::string& name, int32_t data_type, int32_t slot = 1) {
+  V5FieldDef f;
+  f.FieldName.Set(name);
+  f.DataType = data_type;
+  f.Slot = slot;
+  return f;
+}
+
+V4FieldDef Common(const std::string& name, int16_t data_type, int16_t slot) {
+  V4FieldDef d;
+  d.FieldName.Set(name);
+  d.DataType = data_type;
+  d.Slot = slot;
+  return d;
+}
+
+V4ReportDef PriorReport(const std::string& name, const std::vector<std::string>& labels) {
+  V4ReportDef r;
+  r.ReportName.Set(name);
+  r.ColumnCount = static_cast<int16_t>(labels.size());
+  for (size_t j = 0; j < labels.size(); ++j) r.ColumnLabel[j + 1].Set(labels[j]);
+  return r;
+}
+
+// A prior installation and a new data folder with "video\", and the files the tests write there.
+class Installation {
+ public:
+  Installation() { fx.MakeNewFolder("video"); }
+
+  void WritePriorScreen(const std::string& code, const std::vector<V4ScreenField>& elements) {
+    TableImage t = TableImage::Prior(code + ".vsd", V4ScreenField::kSize, 4);
+    for (const V4ScreenField& e : elements) t.Append(e);
+    fx.MakePriorFolder("Video");
+    t.WriteTo(fx.Prior("Video\\" + code + ".vsd"));
+  }
+  void WriteCommonFields(const std::vector<V4FieldDef>& defs) {
+    TableImage t = TableImage::Prior("fields.mst", V4FieldDef::kSize, 3);
+    for (const V4FieldDef& d : defs) t.Append(d);
+    t.WriteTo(fx.Prior("fields.mst"));
+  }
+  // A new screen design whose fields start at `first` (3 as the new edition ships them).
+  void WriteDesign(const std::string& name, const std::vector<V5FieldDef>& fields,
+                   int32_t first = 3) {
+    TableImage t = TableImage::New(name + ".vsd", V5FieldDef::kSize, first);
+    for (const V5FieldDef& f : fields) t.Append(f);
+    t.WriteTo(fx.New("video\\" + name + ".vsd"));
+  }
+  void WritePriorReports(const std::string& code, const std::vector<V4ReportDef>& reports) {
+    TableImage t = TableImage::Prior(code + ".rpt", V4ReportDef::kSize, 3);
+    for (const V4ReportDef& r : reports) t.Append(r);
+    fx.MakePriorFolder(code);
+    t.WriteTo(fx.Prior(code + "\\" + code + ".rpt"));
+  }
+  void WriteNewReports(const std::string& name, const std::vector<V5ReportDef>& reports) {
+    TableImage t = TableImage::New(name + ".rpt", 2780, 3);
+    for (const V5ReportDef& r : reports) t.PutBytes(t.next_record(), Encoded(r, r.EncodedSize()));
+    t.set_next_record(3 + static_cast<int32_t>(reports.size()));
+    t.WriteTo(fx.New("video\\" + name + ".rpt"));
+  }
+
+  Bytes File(const std::string& relative) const { return fx.ReadBytes(fx.New(relative)); }
+  int64_t NextRecordOf(const std::string& relative) const { return IntAt(File(relative), 16, 4); }
+  V5FieldDef DesignRecord(const std::string& name, int64_t n) const {
+    const Bytes b = File("video\\" + name + ".vsd");
+    V5FieldDef f;
+    f.Decode(std::span(b).subspan((n - 1) * V5FieldDef::kSize, V5FieldDef::kSize));
+    return f;
+  }
+  V5ReportDef ReportRecord(const std::string& name, int64_t n) const {
+    const Bytes b = File("video\\" + name + ".rpt");
+    V5ReportDef r;
+    r.Decode(std::span(b).subspan((n - 1) * 2780));
+    return r;
+  }
+
+  ConversionFixture fx;
+  hw::Conversion& c = fx.c();
+};
+
+class ScreensTest : public ::testing::Test, public Installation {};
+
+// --- Record layouts ---
+
+TEST(ScreenRecords, FieldsSitAtTheirOffsets) {
+  V4ScreenField e = Element("DES/ENG:", "Designer", 13, 4);
+  e.LabelTop = 112;
+  e.ControlTop = 126;
+  e.ChoiceListName.Set("Mints");
+  e.Number170 = -170;
+  const Bytes v4 = Encoded(e);
+  EXPECT_EQ(TextAt(v4, 2, 8), "DES/ENG:");
+  EXPECT_EQ(TextAt(v4, 34, 8), "Designer");
+  EXPECT_EQ(IntAt(v4, 88, 2), 13);
+  EXPECT_EQ(IntAt(v4, 92, 2), 4);
+  EXPECT_EQ(IntAt(v4, 112, 2), 112);
+  EXPECT_EQ(IntAt(v4, 126, 2), 126);
+  EXPECT_EQ(TextAt(v4, 138, 5), "Mints");
+  EXPECT_EQ(IntAt(v4, 170, 2), -170);
+
+  V4FieldDef d = Common("Qty", 1, 28);
+  d.Number32 = 32;
+  const Bytes def = Encoded(d);
+  EXPECT_EQ(TextAt(def, 0, 24), "Qty" + std::string(21, ' '));
+  EXPECT_EQ(IntAt(def, 26, 2), 1);
+  EXPECT_EQ(IntAt(def, 28, 2), 28);
+  EXPECT_EQ(IntAt(def, 32, 2), 32);
+
+  V5FieldDef f = Field("Lot Value", 2, 118);
+  f.Caption.Set("A caption longer than sixteen");
+  f.Number158 = 158;
+  f.ChoiceListName.Set("Conditions");
+  f.Number230 = -1;
+  f.LongArray246[4] = 262;
+  f.IntArray270[4] = 278;
+  f.Text280.Blank();
+  const Bytes v5 = Encoded(f);
+  EXPECT_EQ(TextAt(v5, 10, 32), "Lot Value" + std::string(23, ' '));
+  EXPECT_EQ(TextAt(v5, 74, 16), "A caption longer");
+  EXPECT_EQ(IntAt(v5, 110, 4), 2);
+  EXPECT_EQ(IntAt(v5, 118, 4), 118);
+  EXPECT_EQ(IntAt(v5, 158, 4), 158);
+  EXPECT_EQ(TextAt(v5, 162, 10), "Conditions");
+  EXPECT_EQ(IntAt(v5, 230, 4), -1);
+  EXPECT_EQ(IntAt(v5, 262, 4), 262);
+  EXPECT_EQ(IntAt(v5, 278, 2), 278);
+  EXPECT_EQ(TextAt(v5, 280, 256), std::string(256, ' '));
+}
+
+TEST(ReportRecords, FieldsSitAtTheirOffsetsAndTheTextSetsTheSize) {
+  V4ReportDef p = PriorReport("Proofs", {"DES/ENG:"});
+  p.Title2.Set("Second");
+  p.ColumnNumberA[1] = 196;
+  p.ColumnNumberB[1] = -460;
+  p.Flag1448 = 1;
+  p.Number1458 = 1458;
+  const Bytes v4 = Encoded(p);
+  EXPECT_EQ(IntAt(v4, 0, 2), 1);
+  EXPECT_EQ(TextAt(v4, 2, 6), "Proofs");
+  EXPECT_EQ(TextAt(v4, 130, 6), "Second");
+  EXPECT_EQ(IntAt(v4, 196, 2), 196);
+  EXPECT_EQ(IntAt(v4, 460, 2), -460);
+  EXPECT_EQ(TextAt(v4, 548, 8), "DES/ENG:");
+  EXPECT_EQ(IntAt(v4, 1448, 2), 1);
+  EXPECT_EQ(IntAt(v4, 1458, 2), 1458);
+
+  V5ReportDef r;
+  r.ReportName.Set("Proofs");
+  r.TitleLines[1].Set("Title");
+  r.FontName.Set("Arial");
+  r.Number782 = 12;
+  r.ColumnFieldRecord[1] = 924;
+  r.ColumnLabel[1].Set("DES/ENG:");
+  r.ColumnNumberD[1] = 2508;
+  r.Flag2646 = true;
+  r.Text2648 = "5";
+  r.Text128.Set("end");
+  ASSERT_EQ(r.EncodedSize(), 2779u);
+  const Bytes v5 = Encoded(r, r.EncodedSize());
+  EXPECT_EQ(TextAt(v5, 4, 6), "Proofs");
+  EXPECT_EQ(TextAt(v5, 148, 5), "Title");
+  EXPECT_EQ(TextAt(v5, 748, 5), "Arial");
+  EXPECT_EQ(IntAt(v5, 782, 4), 12);
+  EXPECT_EQ(IntAt(v5, 924, 4), 924);
+  EXPECT_EQ(TextAt(v5, 1340, 8), "DES/ENG:");
+  EXPECT_EQ(IntAt(v5, 2508, 4), 2508);
+  EXPECT_EQ(IntAt(v5, 2646, 2), -1);
+  EXPECT_EQ(IntAt(v5, 2648, 2), 1);
+  EXPECT_EQ(TextAt(v5, 2650, 4), "5end");
+
+  EXPECT_EQ(V5ReportDef::EncodedSizeOf(v5), 2779u);
+  V5ReportDef back;
+  back.Decode(v5);
+  EXPECT_EQ(back, r);
+}
+
+// --- Standard types: the check for customised screens ---
+
+TEST_F(ScreensTest, StandardScreenWithKnownAndToleratedCaptionsGivesNoMessage) {
+  fx.AddType("COIN");
+  WriteDesign("Coin", {Field("Year", 1), Field("DES/ENG", 5)});
+  WritePriorScreen("COIN", {Element("Year:", "Year", 1), Element("DES/ENG:", "Designer", 5),
+                            Element("MM:", "Mint mark", 3)});
+  const Bytes before = File("video\\Coin.vsd");
+
+  hw::ConvertScreenDesigns(c);
+
+  EXPECT_TRUE(fx.ui.Messages().empty());
+  EXPECT_EQ(fx.ui.StatusCaptions(), std::vector<std::string>{"Collectible type: COIN"});
+  EXPECT_EQ(fx.LogLines(), std::vector<std::string>{"Converting screen design for: COIN"});
+  EXPECT_EQ(File("video\\Coin.vsd"), before);
+}
+
+TEST_F(ScreensTest, BlankCaptionCountsForCoinButNotForCurrency) {
+  fx.AddType("COIN");
+  fx.AddType("CURRENCY");
+  WritePriorScreen("COIN", {Element("", "Blank", 1)});
+  WritePriorScreen("CURRENCY", {Element("", "Blank", 1)});
+
+  hw::ConvertScreenDesigns(c);
+
+  ASSERT_EQ(fx.ui.Messages().size(), 1u);
+  EXPECT_NE(fx.ui.Messages()[0].text.find("collectible COIN!"), std::string::npos);
+  EXPECT_EQ(fx.LogLines(), (std::vector<std::string>{
+                               "Converting screen design for: COIN",
+                               "Conversion not occuring for collectible: COIN since fields were "
+                               "modified",
+                               "Converting screen design for: CURRENCY",
+                           }));
+  // The missing new designs were created empty by the check.
+  EXPECT_EQ(NextRecordOf("video\\Currency.vsd"), 3);
+  EXPECT_EQ(File("video\\Currency.vsd").size(), 32u);
+}
+
+TEST_F(ScreensTest, CustomisedScreenGivesOneMessageAndOneLogLine) {
+  fx.AddType("ADVERTIS");
+  WriteDesign("Advertising", {Field("Maker", 5)});
+  WritePriorScreen("ADVERTIS", {Element("Slogan:", "Slogan", 5), Element("Era:", "Era", 5),
+                                Element("MAKER:", "Maker", 5), Element("Size:", "Size", 3)});
+
+  hw::ConvertScreenDesigns(c);
+
+  const std::vector<MessageEvent> expected = {
+      {"Your older version is using a customized user interface for the collectible ADVERTIS!We "
+       "are unable to automatically determine the best approach to conversion of your data, "
+       "please contact Quenfield technical support to assist with the conversion process.",
+       Icon::kExclamation, Buttons::kOk, hw::kTitle, Reply::kOk}};
+  EXPECT_EQ(fx.ui.Messages(), expected);
+  EXPECT_EQ(fx.LogLines().back(),
+            "Conversion not occuring for collectible: ADVERTIS since fields were modified");
+  EXPECT_EQ(fx.LogLines().size(), 2u);
+}
+
+TEST_F(ScreensTest, ANameMatchCountsOnlyWithTheRightDataType) {
+  // A first "Maker" of another type does not end the search; 13 on the prior screen finds 1.
+  fx.AddType("ADVERTIS");
+  WriteDesign("Advertising", {Field("Maker", 5), Field("Maker", 3), Field("Count", 1)});
+  WritePriorScreen("ADVERTIS", {Element("MAKER:", "Maker", 3), Element("Count:", "Count", 13)});
+  // 1 on the prior screen does not find 13.
+  fx.AddType("BAGS");
+  WriteDesign("Bag", {Field("Weight", 13)});
+  WritePriorScreen("BAGS", {Element("Weight:", "Weight", 1)});
+
+  hw::ConvertScreenDesigns(c);
+
+  ASSERT_EQ(fx.ui.Messages().size(), 1u);
+  EXPECT_NE(fx.ui.Messages()[0].text.find("collectible BAGS!"), std::string::npos);
+}
+
+TEST_F(ScreensTest, HugeNextRecordOfTheNewDesignCostsOnlyItsRecords) {
+  // Up to record 3 000 000 every record lies within the platform's position limit: the records
+  // past the end of the file all read as zeros and none matches "Color:".
+  fx.AddType("ADVERTIS");
+  TableImage t = TableImage::New("Advertising.vsd", V5FieldDef::kSize, 3);
+  t.Append(Field("Maker", 5));
+  t.set_next_record(3'000'000);
+  t.WriteTo(fx.New("video\\Advertising.vsd"));
+  std::vector<V4ScreenField> elements(200, Element("MAKER:", "Maker", 5));
+  elements.push_back(Element("Color:", "Color", 5));
+  WritePriorScreen("ADVERTIS", elements);
+
+  const auto start = std::chrono::steady_clock::now();
+  hw::ConvertScreenDesigns(c);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(fx.ui.Messages().size(), 1u);
+}
+
+// --- User-defined types: the new screen design ---
+
+TEST_F(ScreensTest, UserTypeGetsElementsCommonFieldsAndFixedFields) {
+  fx.AddType("MYSTUFF");
+  V4ScreenField first = Element("Catalogue:", "Catalogue Reference Number", 1, 5);
+  first.LabelTop = 100;
+  first.LabelLeft = 200;
+  first.ControlLeft = 300;
+  first.ControlTop = 32362;  // + 405 is the largest 16-bit number
+  first.Number124 = 124;
+  WritePriorScreen("MYSTUFF", {first, Element("Maker:", "Maker", 1, 9)});
+  WriteCommonFields({Common("Qty", 2, 4), Common("Mystery", 1, 1), Common("Value", 2, 6)});
+  // Values left in the shared buffer by an earlier record do not reach these three fields.
+  c.screens.field.Text198.Set("left over");
+  c.screens.field.LongArray246[4] = 7;
+  c.screens.field.IntArray270[4] = 7;
+
+  hw::ConvertScreenDesigns(c);
+
+  EXPECT_TRUE(fx.ui.Messages().empty());
+  EXPECT_EQ(fx.LogLines(), std::vector<std::string>{"Converting screen design for: MYSTUFF"});
+  ASSERT_EQ(NextRecordOf("video\\Mystuff.vsd"), 13);
+  EXPECT_EQ(File("video\\Mystuff.vsd").size(), 12u * 536);
+
+  const V5FieldDef e = DesignRecord("Mystuff", 4);
+  EXPECT_EQ(e.FieldName.Trimmed(), "Catalogue Reference Number");
+  EXPECT_EQ(e.Caption.Raw(), "Catalogue Refere");
+  EXPECT_EQ(e.LabelTop, 505);
+  EXPECT_EQ(e.LabelLeft, 305);
+  EXPECT_EQ(e.ControlLeft, 700);
+  EXPECT_EQ(e.ControlTop, 32767);
+  EXPECT_EQ(e.Number158, 124);
+  EXPECT_EQ(e.Page, 0);
+
+  const V5FieldDef value = DesignRecord("Mystuff", 7);
+  EXPECT_EQ(value.FieldName.Trimmed(), "Lot Value");
+  EXPECT_EQ(value.Caption.Trimmed(), "Value");
+  EXPECT_EQ(value.Page, 2);
+  EXPECT_EQ(value.LabelTop, 3200);
+
+  // name, data type, slot of every record: elements 1 and 2 of type 1, the appended type-1
+  // fields after them, "Value File" (type 4) the first of its type.
+  const std::vector<std::tuple<std::string, int, int>> expected = {
+      {"Catalogue Reference Number", 1, 1},
+      {"Maker", 1, 2},
+      {"Qty", 2, 1},
+      {"Lot Value", 2, 2},
+      {"Certified by", 1, 3},
+      {"Buy", 1, 4},
+      {"Value File", 4, 1},
+      {"Part of a Government Set", 1, 5},
+      {"User", 1, 6},
+  };
+  for (int n = 4; n <= 12; ++n) {
+    const V5FieldDef f = DesignRecord("Mystuff", n);
+    EXPECT_EQ(std::make_tuple(f.FieldName.Trimmed(), f.DataType, f.Slot), expected[n - 4]);
+    EXPECT_EQ(f.Text198.Raw(), std::string(32, ' ')) << n;
+    EXPECT_EQ(f.LongArray246, (std::array<int32_t, 5>{-1, -1, -1, -1, -1})) << n;
+    EXPECT_EQ(f.IntArray270, (std::array<int16_t, 5>{})) << n;
+  }
+
+  // A second run appends the same fields again.
+  hw::ConvertScreenDesigns(c);
+  EXPECT_EQ(NextRecordOf("video\\Mystuff.vsd"), 22);
+}
+
+TEST_F(ScreensTest, FieldWithoutAFreeSlotKeepsItsOwn) {
+  fx.AddType("MYSTUFF");
+  // Type 9 has no slots; type 6 has three.
+  WritePriorScreen("MYSTUFF",
+                   {Element("A", "A", 9, 7), Element("B", "B", 6, 11), Element("C", "C", 6, 12),
+                    Element("D", "D", 6, 13), Element("E", "E", 6, 14)});
+  WriteCommonFields({});
+
+  hw::ConvertScreenDesigns(c);
+
+  std::vector<int> slots;
+  for (int n = 4; n <= 8; ++n) slots.push_back(DesignRecord("Mystuff", n).Slot);
+  EXPECT_EQ(slots, (std::vector<int>{7, 1, 2, 3, 14}));
+}
+
+TEST_F(ScreensTest, OverflowAndBadDataTypeEndTheProgram) {
+  struct Case {
+    V4ScreenField element;
+    int error;
+  };
+  V4ScreenField far_down = Element("Far:", "Far", 1);
+  far_down.LabelTop = 32363;
+  const Case cases[] = {{far_down, 6}, {Element("Odd:", "Odd", 18), 9}};
+  for (const Case& k : cases) {
+    Installation t;
+    t.fx.AddType("MYSTUFF");
+    t.WritePriorScreen("MYSTUFF", {k.element});
+    t.WriteCommonFields({});
+    EXPECT_THROW(hw::ConvertScreenDesigns(t.c), hw::ProgramEnd);
+    EXPECT_EQ(t.fx.ui.Messages(), std::vector<MessageEvent>{Fatal(k.error)});
+    EXPECT_EQ(t.fx.LogLines().size(), 1u) << "no error line on the fatal path";
+  }
+}
+
+TEST_F(ScreensTest, MissingFieldDefinitionsReadThroughANumberThatIsNotOpen) {
+  // The prior screen design left its NextRecord in the slot that the failed open of the field
+  // definitions takes over: the first read goes to a closed number (52).
+  fx.AddType("MYSTUFF");
+  fx.AddType("OTHER");
+  WritePriorScreen("MYSTUFF", {Element("A", "A", 1), Element("B", "B", 1)});
+
+  hw::ConvertScreenDesigns(c);
+
+  EXPECT_EQ(fx.ui.Messages(), (std::vector<MessageEvent>{{kIllegalName, Icon::kExclamation,
+                                                          Buttons::kOk, "Hoardwise", Reply::kOk}}));
+  EXPECT_EQ(fx.LogLines(), (std::vector<std::string>{"Converting screen design for: MYSTUFF",
+                                                     "error converting screen"}));
+  // The error path closed the design, writing the header that counts the two elements.
+  EXPECT_EQ(NextRecordOf("video\\Mystuff.vsd"), 6);
+  EXPECT_FALSE(std::filesystem::exists(fx.New("video\\Other.vsd")));
+}
+
+// --- Report formats ---
+
+TEST_F(ScreensTest, ReportKeepsTheColumnsThatFindAFieldAndIsConvertedOnce) {
+  fx.AddType("COIN");
+  V5FieldDef designer = Field("DESIGNER/ENGRAVER", 5, 3);
+  designer.Number158 = 42;
+  WriteDesign("Coin", {Field("Year", 1), designer}, 4);
+  V4ReportDef p = PriorReport("Proof Sets", {"DES/ENG:", "New Line", "Nothing Here:"});
+  p.Title1.Set("Proof  ");
+  p.Title2.Set(" Sets");
+  p.ColumnNumberA[1] = 7;
+  p.ColumnNumberB[1] = -3;
+  p.Flag1448 = 1;
+  p.Number1458 = 5;
+  WritePriorReports("COIN", {p});
+
+  hw::ConvertReports(c);
+
+  EXPECT_EQ(fx.ui.StatusCaptions(), std::vector<std::string>{"Collectible type: Coin"});
+  EXPECT_EQ(fx.LogLines(), std::vector<std::string>{"Converting reports for collectible: Coin"});
+  EXPECT_EQ(File("video\\Coin.rpt").size(), 2u * 2780 + 2779);
+  EXPECT_EQ(NextRecordOf("video\\Coin.rpt"), 4);
+  const V5ReportDef r = ReportRecord("Coin", 3);
+  EXPECT_EQ(r.ReportName.Trimmed(), "Proof Sets");
+  EXPECT_EQ(r.TitleLines[1].Trimmed(), "ProofSets");
+  EXPECT_EQ(r.ColumnCount, 1);
+  EXPECT_EQ(r.ColumnLabel[1].Raw(), "DES/ENG:" + std::string(16, ' '));
+  EXPECT_EQ(r.ColumnDataType[1], 5);
+  EXPECT_EQ(r.ColumnSlot[1], 3);
+  EXPECT_EQ(r.ColumnFieldRecord[1], 5);
+  EXPECT_EQ(r.ColumnNumber158[1], 42);
+  EXPECT_EQ(r.ColumnNumberA[1], 7);
+  EXPECT_EQ(r.ColumnNumberB[1], 0);
+  EXPECT_TRUE(r.Flag2646);
+  EXPECT_FALSE(r.Flag2640);
+  EXPECT_EQ(r.FontName.Trimmed(), "Arial");
+  EXPECT_EQ(r.Number782, 12);
+  EXPECT_EQ(r.Text2648, "5");
+  EXPECT_EQ(r.Text128.Raw(), std::string(128, ' '));
+
+  const Bytes after_first = File("video\\Coin.rpt");
+  hw::ConvertReports(c);
+  EXPECT_EQ(File("video\\Coin.rpt"), after_first);
+}
+
+TEST_F(ScreensTest, ColumnLabelsFindFieldsByNameOrAlias) {
+  fx.AddType("COIN");
+  WriteDesign("Coin",
+              {Field("Year", 1, 2), Field("Grade", 5, 0), Field("Lot Value", 2, 4),
+               Field("Denomination", 5, 6)},
+              4);
+  WritePriorReports("COIN", {PriorReport("All", {"year:", "VALUE:", "Grade", "", "Qty"})});
+
+  hw::ConvertReports(c);
+
+  const V5ReportDef r = ReportRecord("Coin", 3);
+  ASSERT_EQ(r.ColumnCount, 3);
+  EXPECT_EQ(r.ColumnFieldRecord[1], 4);  // "year:" names "Year"
+  EXPECT_EQ(r.ColumnFieldRecord[2], 6);  // "VALUE:" is "Lot Value"; "Grade" has slot 0
+  EXPECT_EQ(r.ColumnFieldRecord[3], 7);  // the blank label is "Denomination"; no "Quantity"
+}
+
+TEST_F(ScreensTest, NewReportIsBuiltOverTheLastRecordRead) {
+  fx.AddType("COIN");
+  V5ReportDef shipped;
+  shipped.ReportName.Set("Inventory");
+  shipped.TextLines468[0].Set("Kept line");
+  shipped.LongArray712[0] = 99;
+  shipped.ColumnCount = 2;
+  shipped.ColumnLabel[2].Set("Kept column");
+  shipped.Text2648 = "1";
+  WriteNewReports("Coin", {shipped});
+  WritePriorReports("COIN", {PriorReport("Inventory", {}), PriorReport("Mine", {})});
+
+  hw::ConvertReports(c);
+
+  EXPECT_EQ(NextRecordOf("video\\Coin.rpt"), 5);
+  const V5ReportDef r = ReportRecord("Coin", 4);
+  EXPECT_EQ(r.ReportName.Trimmed(), "Mine");
+  EXPECT_EQ(r.ColumnCount, 0);
+  EXPECT_EQ(r.TextLines468[0].Trimmed(), "Kept line");
+  EXPECT_EQ(r.LongArray712[0], 99);
+  EXPECT_EQ(r.ColumnLabel[2].Trimmed(), "Kept column");
+  EXPECT_EQ(r.Text2648, "0");
+}
+
+TEST_F(ScreensTest, TypeWithoutPriorReportsAfterOneWithThemReadsItsOwnNewTable) {
+  // The failed open of BOOKS's prior reports takes number 1, whose slot still holds COIN's
+  // NextRecord 5, and leaves it free: the new report table of BOOKS opens as number 1 too, and
+  // records 3 and 4 are read from it. Record 3 (past its end, zeros) becomes a report without a
+  // name; record 4 then finds that name already there.
+  fx.AddType("COIN");
+  fx.AddType("BOOKS");
+  WritePriorReports("COIN", {PriorReport("Mine", {}), PriorReport("Yours", {})});
+
+  hw::ConvertReports(c);
+
+  EXPECT_TRUE(fx.ui.Messages().empty());
+  EXPECT_EQ(fx.LogLines(), (std::vector<std::string>{"Converting reports for collectible: Coin",
+                                                     "Converting reports for collectible: Book"}));
+  EXPECT_EQ(NextRecordOf("video\\Coin.rpt"), 5);
+  ASSERT_EQ(NextRecordOf("video\\Book.rpt"), 4);
+  const V5ReportDef junk = ReportRecord("Book", 3);
+  EXPECT_EQ(junk.ReportName.Raw(), std::string(64, '\0'));
+  EXPECT_EQ(junk.Text2648, "0");
+}
+
+TEST_F(ScreensTest, WriteErrorsGoToTheOperationsHandler) {
+  // Ignore goes on after the failed write: NextRecord still advances, leaving a hole.
+  fx.AddType("BOOKS");
+  WriteNewReports("Book", {});
+  WritePriorReports("BOOKS", {PriorReport("First", {}), PriorReport("Second", {})});
+  fx.faults.Add({"Book.rpt", hw::FaultOp::kWrite, hw::kDeviceIoError});
+  fx.ui.QueueReplies({Reply::kIgnore});
+  hw::ConvertReports(c);
+  EXPECT_EQ(fx.ui.Messages().size(), 1u);
+  EXPECT_EQ(NextRecordOf("video\\Book.rpt"), 5);
+  EXPECT_EQ(ReportRecord("Book", 3).ReportName.Raw(), std::string(64, '\0'));
+  EXPECT_EQ(ReportRecord("Book", 4).ReportName.Trimmed(), "Second");
+
+  // An illegal-name error ends the operation with its line and its tables closed; the next
+  // type is not converted.
+  Installation t;
+  t.fx.AddType("BOOKS");
+  t.fx.AddType("COIN");
+  t.WriteNewReports("Book", {});
+  t.WritePriorReports("BOOKS", {PriorReport("First", {})});
+  t.fx.faults.Add({"Book.rpt", hw::FaultOp::kWrite, hw::kBadFileNameOrNumber});
+  hw::ConvertReports(t.c);
+  EXPECT_EQ(t.fx.ui.MessageTexts(), std::vector<std::string>{kIllegalName});
+  EXPECT_EQ(t.fx.LogLines(), (std::vector<std::string>{"Converting reports for collectible: Book",
+                                                       "Error converting report format"}));
+  for (int number = 1; number <= 3; ++number) EXPECT_FALSE(t.c.fs.IsOpen(number)) << number;
+}
+
+TEST_F(ScreensTest, TooManyColumnsOrTooLongATextEndTheProgram) {
+  V4ReportDef wide = PriorReport("Wide", {});
+  wide.ColumnCount = 33;
+  V4ReportDef long_text = PriorReport("Long", {});
+  long_text.Number1458 = 100;
+  const std::pair<V4ReportDef, int> cases[] = {{wide, 9}, {long_text, 59}};
+  for (const auto& [report, error] : cases) {
+    Installation t;
+    t.fx.AddType("COIN");
+    t.WritePriorReports("COIN", {report});
+    EXPECT_THROW(hw::ConvertReports(t.c), hw::ProgramEnd);
+    EXPECT_EQ(t.fx.ui.Messages(), std::vector<MessageEvent>{Fatal(error)});
+    EXPECT_EQ(t.fx.LogLines().size(), 1u) << "no error line on the fatal path";
+  }
+}
+
+TEST_F(ScreensTest, HugeNextRecordOfTheReportsEndsWithThePositionError) {
+  fx.AddType("COIN");
+  TableImage t = TableImage::New("Coin.rpt", 2780, INT32_MAX);
+  t.WriteTo(fx.New("video\\Coin.rpt"));
+  WritePriorReports("COIN", {PriorReport("Mine", {})});
+
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_THROW(hw::ConvertReports(c), hw::ProgramEnd);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(fx.ui.Messages(), std::vector<MessageEvent>{Fatal(63)});
+}
+
+}  // namespace
