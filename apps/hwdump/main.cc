@@ -1,0 +1,154 @@
+// hwdump: prints a table file of either edition, the header and then each record with its
+// field names, or as raw hex when the layout is not known.
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <vector>
+
+#include "hwdump/dump.h"
+#include "platform/text.h"
+#include "tablestore/table_header.h"
+
+namespace {
+
+using hwdump::Field;
+using hwdump::Layout;
+
+void PrintHex(std::span<const std::byte> bytes, std::ostream& out) {
+  char line[24];
+  for (size_t i = 0; i < bytes.size(); i += 16) {
+    std::snprintf(line, sizeof line, "%06zx", i);
+    out << "  " << line << ' ';
+    std::string ascii;
+    for (size_t j = i; j < i + 16 && j < bytes.size(); ++j) {
+      const unsigned v = static_cast<unsigned>(bytes[j]);
+      std::snprintf(line, sizeof line, " %02x", v);
+      out << line;
+      ascii += v >= 0x20 && v < 0x7F ? static_cast<char>(v) : '.';
+    }
+    out << std::string(3 * (16 - std::min<size_t>(16, bytes.size() - i)), ' ') << "  " << ascii
+        << '\n';
+  }
+}
+
+// A file whose layout is not known: the header as the edition its numbers fit, then hex.
+bool LooksLikeNewHeader(std::span<const std::byte> bytes) {
+  if (bytes.size() < hw::NewHeader::kSize) return false;
+  hw::NewHeader h;
+  h.Decode(bytes.first(hw::NewHeader::kSize));
+  return h.record_length >= 32 && h.record_length <= 32767 && h.header_flag == 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app(
+      "Prints a table file of either edition: the header, then each record with its\n"
+      "field names (raw hex for a layout it does not know).",
+      "hwdump");
+  std::string file;
+  std::string layout_name;
+  int64_t limit = -1;
+  bool list = false;
+  app.add_option("FILE", file, "the table file");
+  app.add_option("--layout", layout_name, "the layout to use instead of the one the name picks");
+  app.add_option("--records", limit, "print at most this many records");
+  app.add_flag("--list", list, "list the known layouts");
+  CLI11_PARSE(app, argc, argv);
+
+  if (list) {
+    for (const Layout& l : hwdump::Layouts()) std::cout << l.name << '\n';
+    return 0;
+  }
+  if (file.empty()) {
+    std::cerr << "hwdump: FILE is required\n";
+    return 2;
+  }
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    std::cerr << "hwdump: cannot read " << file << '\n';
+    return 1;
+  }
+  std::vector<char> chars((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::span<const std::byte> bytes(reinterpret_cast<const std::byte*>(chars.data()), chars.size());
+
+  std::string name = std::filesystem::path(file).filename().string();
+  std::string name1252;
+  if (!hw::Utf8ToWin1252(name, name1252)) name1252 = name;
+  const bool new_header = LooksLikeNewHeader(bytes);
+  const Layout* layout = nullptr;
+  for (const Layout& l : hwdump::Layouts()) {
+    if (layout_name.empty() ? l.matches(name1252, new_header) : l.name == layout_name) {
+      layout = &l;
+      break;
+    }
+  }
+  if (!layout_name.empty() && layout == nullptr) {
+    std::cerr << "hwdump: no layout named " << layout_name << " (see --list)\n";
+    return 2;
+  }
+
+  const bool prior = layout != nullptr ? layout->prior : !new_header;
+  int64_t next_record = 0;
+  int64_t record_length = 0;
+  std::cout << "File: " << file << '\n';
+  if (prior) {
+    if (bytes.size() < hw::PriorHeader::kSize) {
+      std::cerr << "hwdump: too short for a header\n";
+      return 1;
+    }
+    hw::PriorHeader h;
+    h.Decode(bytes.first(hw::PriorHeader::kSize));
+    std::cout << "Header (prior edition)\n";
+    Field(std::cout, "TableName", hwdump::Quoted(h.table_name.Raw()));
+    Field(std::cout, "NextRecord", std::to_string(h.next_record));
+    Field(std::cout, "RecordLength", std::to_string(h.record_length));
+    next_record = h.next_record;
+    record_length = h.record_length;
+  } else {
+    if (bytes.size() < hw::NewHeader::kSize) {
+      std::cerr << "hwdump: too short for a header\n";
+      return 1;
+    }
+    hw::NewHeader h;
+    h.Decode(bytes.first(hw::NewHeader::kSize));
+    std::cout << "Header (new edition)\n";
+    Field(std::cout, "TableName", hwdump::Quoted(h.table_name.Raw()));
+    Field(std::cout, "NextRecord", std::to_string(h.next_record));
+    Field(std::cout, "RecordLength", std::to_string(h.record_length));
+    Field(std::cout, "HeaderFlag", std::to_string(h.header_flag));
+    Field(std::cout, "FirstNextRecord", std::to_string(h.first_next_record));
+    next_record = h.next_record;
+    record_length = h.record_length;
+  }
+  if (record_length < 1 || record_length > 32767) {
+    std::cerr << "hwdump: the header's record length " << record_length << " is not valid\n";
+    return 1;
+  }
+  std::cout << "Layout: " << (layout != nullptr ? layout->name : "raw") << '\n';
+  const int64_t first = layout != nullptr ? layout->first_record : 2;
+  int64_t printed = 0;
+  std::vector<std::byte> record(static_cast<size_t>(record_length));
+  for (int64_t n = first; n < next_record; ++n) {
+    if (limit >= 0 && printed >= limit) break;
+    const int64_t pos = (n - 1) * record_length;
+    if (pos >= static_cast<int64_t>(bytes.size())) {
+      std::cout << "Records " << n << " to " << next_record - 1 << ": past the end of the file\n";
+      break;
+    }
+    std::fill(record.begin(), record.end(), std::byte{0});
+    const int64_t have = std::min<int64_t>(record_length, bytes.size() - pos);
+    std::copy_n(bytes.begin() + pos, have, record.begin());
+    std::cout << "Record " << n << '\n';
+    if (layout != nullptr) {
+      layout->print(n, record, std::cout);
+    } else {
+      PrintHex(record, std::cout);
+    }
+    ++printed;
+  }
+  return 0;
+}

@@ -1,0 +1,349 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "collections/prior_lists.h"
+#include "support/temp_folder.h"
+#include "tablestore/table_image.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
+
+constexpr char kTitle[] = "Hoardwise Plus - Conversion";
+constexpr char kLocate[] =
+    "Locate and click on the file hwver4.exe, using the file browser that appears, it will be "
+    "located in the folder in which you have installed the prior version of the Hoardwise!";
+constexpr char kNotPrior[] =
+    "Selected Directory does not contain older version of Hoardwise, use the Windows Explorer and "
+    "search for the folder containing hwver4.exe and then run the conversion utility again.";
+constexpr char kComplete[] =
+    "Requested conversion operations are complete. Make sure to check that all of your data has "
+    "been successfully transferred.";
+constexpr char kUnexpected[] =
+    "Unexpected file problem - consult troubleshooting section of User Manual or Help system.";
+
+Json Arrow(int index, bool visible) {
+  return {{"event", "arrow"}, {"index", index}, {"visible", visible}};
+}
+Json Check(int index, bool visible) {
+  return {{"event", "check"}, {"index", index}, {"visible", visible}};
+}
+Json Status(const std::string& text) { return {{"event", "status"}, {"text", text}}; }
+Json Message(const std::string& text, const std::string& icon = "exclamation",
+             const std::string& reply = "ok", const std::string& title = kTitle) {
+  return {{"event", "message"},
+          {"title", title},
+          {"text", text},
+          {"icon", icon},
+          {"buttons", reply == "ok" ? "ok" : "abort-retry-ignore"},
+          {"reply", reply}};
+}
+Json Dialog(const std::string& path) { return {{"event", "dialog"}, {"path", path}}; }
+Json End(const std::string& how) { return {{"event", "end"}, {"how", how}}; }
+
+// The events of one run of the loop of the driver over operation `index`.
+std::vector<Json> Runs(int index, const char* caption) {
+  if (caption == nullptr) return {Arrow(index, true), Arrow(index, false), Check(index, true)};
+  return {Arrow(index, true), Status(caption), Arrow(index, false), Check(index, true)};
+}
+
+std::string Read(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+  std::vector<Json> events;
+};
+
+// Runs hwconvert-batch in `cwd`; `file_limit` caps the size of every file it writes.
+Result RunBatch(const fs::path& cwd, const std::vector<std::string>& args,
+                std::optional<rlim_t> file_limit = std::nullopt) {
+  const std::string program = HW_BIN_DIR "/hwconvert-batch";
+  const fs::path err_file = cwd.parent_path() / "stderr.txt";
+  std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  int out_pipe[2];
+  if (::pipe(out_pipe) != 0) return {};
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(out_pipe[1], 1);
+    ::close(out_pipe[0]);
+    ::close(out_pipe[1]);
+    const int err = ::open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(err, 2);
+    if (file_limit) {
+      const rlimit limit{*file_limit, *file_limit};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      ::signal(SIGXFSZ, SIG_IGN);
+    }
+    if (::chdir(cwd.c_str()) == 0) ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  ::close(out_pipe[1]);
+  Result r;
+  char buf[4096];
+  for (ssize_t n; (n = ::read(out_pipe[0], buf, sizeof buf)) > 0;) r.out.append(buf, n);
+  ::close(out_pipe[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.err = Read(err_file);
+  std::istringstream lines(r.out);
+  for (std::string line; std::getline(lines, line);) {
+    r.events.push_back(Json::parse(line, nullptr, false));
+  }
+  return r;
+}
+
+std::vector<std::string> LogLines(const fs::path& folder) {
+  std::vector<std::string> lines;
+  std::string s = Read(folder / "HoardwiseCLog.lst");
+  for (size_t at; (at = s.find("\r\n")) != std::string::npos; s.erase(0, at + 2)) {
+    lines.push_back(s.substr(0, at));
+  }
+  return lines;
+}
+
+// The data folder (trimmed) of record n of the new user table in `folder`.
+std::string DataFolder(const fs::path& folder, int n) {
+  const std::string text = Read(folder / "DEFAULT.mst").substr((n - 1) * 659 + 8, 128);
+  return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
+// A prior installation on drive C: (host folder c) and a new data folder n as the new edition
+// ships it.
+class BatchTest : public ::testing::Test {
+ protected:
+  BatchTest() : c(temp.path() / "c"), n(temp.path() / "n") {
+    fs::create_directories(c / "HWVER4");
+    for (const char* shipped : {"video", "Combos", "MyData", "StdDB"}) {
+      fs::create_directories(n / shipped);
+    }
+  }
+
+  std::vector<std::string> With(std::vector<std::string> more = {}) const {
+    more.insert(more.begin(), {"--drive", "C=" + c.string(), "--drive", "N=" + n.string()});
+    return more;
+  }
+  void WritePriorUser(const std::string& folder) const {
+    hw::TableImage t = hw::TableImage::Prior("Default.mst", hw::PriorUserRecord::kSize, 4);
+    hw::PriorUserRecord u;
+    u.Folder.Set(folder);
+    u.Name.Set("Smith");
+    t.Append(u);
+    t.WriteTo(c / "HWVER4" / "Default.mst");
+  }
+
+  hw::testing::TempFolder temp;
+  fs::path c, n;
+};
+
+TEST_F(BatchTest, HelpVersionAndBadOptions) {
+  const Result help = RunBatch(n, {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+  const Result version = RunBatch(n, {"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_NE(version.out.find("hwconvert-batch"), std::string::npos);
+  const std::vector<std::vector<std::string>> bad = {
+      {"--answers", "YNX"},
+      {"--answers", "YY"},
+      {"--task", "6=on"},
+      {"--task", "1=yes"},
+      {"--reply", "later"},
+      {"--fail", "X:chmod:57"},
+      {"--fail", "X:open"},
+      {"--fail", "X:open:57:0"},
+      {"--drive", "NN=/tmp"},
+      {"--bogus"},
+      {"extra"},
+      {"--drive", "N=" + (temp.path() / "no").string()},
+  };
+  for (const auto& args : bad) {
+    SCOPED_TRACE(args.back());
+    const Result r = RunBatch(n, With(args));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err, "");
+  }
+  // A current folder that Windows-1252 cannot name.
+  const fs::path foreign = temp.path() / "\xE6\x97\xA5\xE6\x9C\xAC";
+  fs::create_directories(foreign);
+  const Result r = RunBatch(foreign, With());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_FALSE(fs::exists(foreign / "HoardwiseCLog.lst")) << "nothing ran";
+}
+
+TEST_F(BatchTest, CurrentFolderAsWindowsPath) {
+  WritePriorUser("C:\\HWVER4\\SMITH\\");
+  fs::create_directories(n / "new");
+  std::string z = "Z:";
+  for (char ch : fs::canonical(n).string() + "/") z += ch == '/' ? '\\' : ch;
+  const struct {
+    fs::path cwd;
+    std::vector<std::string> args;
+    std::string new_data_folder;
+  } cases[] = {
+      {n / "new", With(), "N:\\new\\"},
+      // A drive root: the current folder "N:\" gets one more "\", as the system does. P: and
+      // N: stand for the same folder: the lower letter wins.
+      {n, With({"--drive", "p=" + n.string(), "--drive", "n=" + n.string()}), "N:\\\\"},
+      {n, {"--drive", "C=" + c.string()}, z},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.new_data_folder);
+    std::vector<std::string> args = test.args;
+    args.push_back("--no-start");
+    const Result r = RunBatch(test.cwd, args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "{\"event\":\"end\",\"how\":\"closed\"}\n");
+    const std::vector<std::string> log = LogLines(test.cwd);
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 3),
+              (std::vector<std::string>{"Log of Hoardwise Plus Conversion Activity",
+                                        "Old installation directory: C:\\HWVER4\\",
+                                        "Beginning Analysis of prior installation"}));
+    EXPECT_EQ(DataFolder(test.cwd, 3), test.new_data_folder);
+    EXPECT_EQ(DataFolder(test.cwd, 4), test.new_data_folder + "SMITH\\");
+    fs::remove_all(test.cwd / "SMITH");
+    fs::remove(test.cwd / "DEFAULT.mst");
+  }
+}
+
+TEST_F(BatchTest, AnswersTasksAndTheCompletedRun) {
+  const Result r = RunBatch(
+      n, With({"--answers", "YYN", "--task", "3=off", "--task", "0=off", "--task", "4=on"}));
+  EXPECT_EQ(r.status, 0);
+  std::vector<Json> expected;
+  for (const auto& run : {Runs(5, nullptr), Runs(1, "Converting Buyer/Seller Lists"),
+                          Runs(2, "Converting Storage & Insurance Information"),
+                          Runs(4, "Converting Choice Lists"), Runs(5, nullptr)}) {
+    expected.insert(expected.end(), run.begin(), run.end());
+  }
+  expected.insert(expected.end(), {Message(kComplete), End("completed")});
+  // The status captions that the operations set themselves are left out.
+  const std::set<std::string> driver_captions = {
+      "Converting Collections", "Converting Buyer/Seller Lists",
+      "Converting Storage & Insurance Information", "Converting Report Customizations",
+      "Converting Choice Lists"};
+  std::vector<Json> driver_view;
+  for (const Json& e : r.events) {
+    if (e["event"] != "status" || driver_captions.count(e["text"])) driver_view.push_back(e);
+  }
+  EXPECT_EQ(driver_view, expected);
+  // Keys come in the order the contract shows them.
+  EXPECT_TRUE(r.out.ends_with(
+      "{\"event\":\"message\",\"title\":\"Hoardwise Plus - Conversion\",\"text\":\"" +
+      std::string(kComplete) +
+      "\",\"icon\":\"exclamation\",\"buttons\":\"ok\",\"reply\":\"ok\"}\n"
+      "{\"event\":\"end\",\"how\":\"completed\"}\n"));
+  EXPECT_EQ(LogLines(n).back(), "All conversions complete");
+}
+
+TEST_F(BatchTest, NoPriorInstallation) {
+  const fs::path d = temp.path() / "d";
+  hw::testing::WriteBytes(d / "Apps" / "Old" / "NOTES.TXT", "x");
+  hw::testing::WriteBytes(d / "Apps" / "Old" / "HWVER4.EXE", "x");
+  const std::vector<std::string> no_c = {"--drive", "N=" + n.string(), "--drive",
+                                         "D=" + d.string()};
+  const struct {
+    std::string pick;
+    std::string shown;
+  } cases[] = {
+      {"", ""},
+      {(d / "Apps" / "Old" / "NOTES.TXT").string(), "D:\\Apps\\Old\\NOTES.TXT"},
+      {"D:\\Apps\\hwver4.exe", "D:\\Apps\\hwver4.exe"},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.pick);
+    std::vector<std::string> args = no_c;
+    if (!test.pick.empty()) args.insert(args.end(), {"--pick", test.pick});
+    const Result r = RunBatch(n, args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.events, (std::vector<Json>{Message(kLocate), Dialog(test.shown), Message(kNotPrior),
+                                           End("not-found")}));
+    EXPECT_EQ(LogLines(n), std::vector<std::string>{"Log of Hoardwise Plus Conversion Activity"});
+  }
+  std::vector<std::string> args = no_c;
+  args.insert(args.end(), {"--pick", (d / "Apps" / "Old" / "HWVER4.EXE").string(), "--no-start"});
+  const Result found = RunBatch(n, args);
+  EXPECT_EQ(found.status, 0);
+  EXPECT_EQ(found.events, (std::vector<Json>{Message(kLocate), Dialog("D:\\Apps\\Old\\HWVER4.EXE"),
+                                             End("closed")}));
+  EXPECT_EQ(LogLines(n).at(1), "Old installation directory: D:\\Apps\\Old\\");
+}
+
+TEST_F(BatchTest, RepliesAndInjectedFaults) {
+  // The existence check's 53 means "missing"; the second open, creating the table, asks.
+  const Result retried =
+      RunBatch(n, With({"--fail", "DEFAULT.mst:open:53:2", "--reply", "retry", "--no-start"}));
+  EXPECT_EQ(retried.status, 0);
+  EXPECT_EQ(
+      retried.events,
+      (std::vector<Json>{Message(kUnexpected, "exclamation", "retry", "Error"), End("closed")}));
+  EXPECT_EQ(Read(n / "DEFAULT.mst").substr(2 * 659, 8), "5.0.0   ");
+
+  fs::remove(n / "DEFAULT.mst");
+  const Result aborted = RunBatch(n, With({"--fail", "default.MST:open:53:2"}));
+  EXPECT_EQ(aborted.status, 1);
+  EXPECT_EQ(aborted.events,
+            (std::vector<Json>{
+                Message(kUnexpected, "exclamation", "abort", "Error"),
+                Message("An unexpected error condition (53) has occurred, program will terminate, "
+                        "please try again and if you still encounter difficulty consult the "
+                        "troubleshooting section of the Manual or Help system"),
+                End("fatal")}));
+
+  const Result startup = RunBatch(n, With({"--fail", "HoardwiseCLog.lst:open:57"}));
+  EXPECT_EQ(startup.status, 1);
+  EXPECT_EQ(startup.events,
+            (std::vector<Json>{Message("Run-time error '57'", "critical"), End("startup-failed")}));
+
+  WritePriorUser("C:\\HWVER4\\SMITH\\");
+  const Result analysis = RunBatch(n, With({"--fail", "smith:mkdir:75"}));
+  EXPECT_EQ(analysis.status, 1);
+  EXPECT_EQ(analysis.events,
+            (std::vector<Json>{Message("An error was encountered attempting to analyze the old "
+                                       "installation, contact Quenfield for assistance!"),
+                               End("analysis-failed")}));
+  EXPECT_EQ(LogLines(n).back(), "Modified directory: 4 SMITH\\");
+}
+
+TEST_F(BatchTest, DriverErrorClosesTheWindow) {
+  // A first run leaves the user table; in the second nothing but the log grows, and the log
+  // cannot grow past its start-up lines, so the driver's first line fails.
+  ASSERT_EQ(RunBatch(n, With({"--no-start"})).status, 0);
+  const rlim_t start_up_log = fs::file_size(n / "HoardwiseCLog.lst");
+  const Result r = RunBatch(n, With(), start_up_log);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.events, (std::vector<Json>{Arrow(0, true), Status("Converting Collections"),
+                                         Message("An error has been encountered during the "
+                                                 "conversion process, contact Quenfield "
+                                                 "Corporation for assistance."),
+                                         End("conversion-failed")}));
+}
+
+}  // namespace

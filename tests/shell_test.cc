@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/fault_plan.h"
+#include "platform/file_system.h"
+#include "shell/main_menu.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using hw::Ending;
+using hw::testing::MessageEvent;
+using Lines = std::vector<std::string>;
+
+constexpr char kComplete[] =
+    "Requested conversion operations are complete. Make sure to check that all of your data has "
+    "been successfully transferred.";
+constexpr char kDriverError[] =
+    "An error has been encountered during the conversion process, contact Quenfield Corporation "
+    "for assistance.";
+const std::set<std::string> kDriverLines = {
+    "Converting Collections",           "Converting Buyer/Seller List",
+    "Converting Buyer/Seller Lists",    "Converting Storage & Insurance Information",
+    "Converting Report Customizations", "Converting Choice Lists"};
+
+MessageEvent Exclamation(const char* text) {
+  return {text, hw::Icon::kExclamation, hw::Buttons::kOk, hw::kTitle, hw::Reply::kOk};
+}
+
+// Drives C:, D: and N: (the new data folder and current folder) and the window over them.
+class Machine {
+ public:
+  fs::path Host(std::string windows) const {
+    for (char& ch : windows) ch = ch == '\\' ? '/' : ch;
+    return temp_.path() / windows.replace(1, 1, "");
+  }
+
+  // The new data folder holds what the new edition ships: "video", "Combos", "MyData", "StdDB".
+  hw::MainMenu& Start(const Lines& folders = {"C:\\HWVER4"}, const Lines& files = {}) {
+    hw::DriveMap drives;
+    for (const char* drive : {"C:", "D:", "N:"}) {
+      fs::create_directories(Host(drive));
+      drives.Map(drive[0], Host(drive));
+    }
+    for (const char* shipped : {"video", "Combos", "MyData", "StdDB"}) {
+      fs::create_directories(Host("N:\\") / shipped);
+    }
+    for (const std::string& folder : folders) fs::create_directories(Host(folder));
+    for (const std::string& file : files) hw::testing::WriteBytes(Host(file), "x");
+    file_system_ = std::make_unique<hw::FileSystem>(drives, "N:\\");
+    file_system_->SetFaultPlan(&faults);
+    menu_ = std::make_unique<hw::MainMenu>(*file_system_, ui);
+    menu_->Load();
+    return *menu_;
+  }
+
+  Lines Log() const {
+    std::ifstream in(Host("N:\\HoardwiseCLog.lst"), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    Lines lines;
+    std::string s = text.str();
+    for (size_t at; (at = s.find("\r\n")) != std::string::npos; s.erase(0, at + 2)) {
+      lines.push_back(s.substr(0, at));
+    }
+    return lines;
+  }
+  bool LogOpen() const { return file_system_->IsOpen(hw::kLogFile); }
+
+  // The marks, the driver's status captions and the messages, in order.
+  Lines Trace() const {
+    Lines out;
+    for (const hw::testing::UiEvent& e : ui.events()) {
+      if (const auto* m = std::get_if<hw::testing::MarkEvent>(&e)) {
+        out.push_back(std::string(m->mark == hw::Mark::kArrow ? "arrow " : "check ") +
+                      std::to_string(m->index) + (m->visible ? " on" : " off"));
+      } else if (const auto* s = std::get_if<hw::testing::StatusEvent>(&e)) {
+        if (kDriverLines.count(s->caption)) out.push_back(s->caption);
+      } else if (const auto* msg = std::get_if<MessageEvent>(&e)) {
+        out.push_back(msg->text == kComplete ? "completion" : msg->text);
+      }
+    }
+    return out;
+  }
+
+  hw::testing::ScriptedUi ui;
+  hw::FaultPlan faults;
+
+ private:
+  hw::testing::TempFolder temp_;
+  std::unique_ptr<hw::FileSystem> file_system_;
+  std::unique_ptr<hw::MainMenu> menu_;
+};
+
+Lines StartUpLog(const std::string& prior) {
+  return {"Log of Hoardwise Plus Conversion Activity", "Old installation directory: " + prior,
+          "Beginning Analysis of prior installation"};
+}
+
+// The marks and caption of one operation passed by the loop of the driver.
+Lines Runs(int i, const char* caption) {
+  const std::string n = std::to_string(i);
+  if (caption == nullptr)
+    return {"arrow " + n + " on", "arrow " + n + " off", "check " + n + " on"};
+  return {"arrow " + n + " on", caption, "arrow " + n + " off", "check " + n + " on"};
+}
+
+Lines Join(std::initializer_list<Lines> parts) {
+  Lines out;
+  for (const Lines& part : parts) out.insert(out.end(), part.begin(), part.end());
+  return out;
+}
+
+TEST(StartUp, SearchesTheStandardPlacesInOrder) {
+  const struct {
+    Lines folders, files;
+    const char* prior;
+  } cases[] = {
+      {{"C:\\HWVER4", "C:\\Program Files\\HWVER4", "D:\\HWVER4"}, {}, "C:\\HWVER4\\"},
+      {{"C:\\Program Files\\HWVER4"}, {"C:\\hwver4"}, "C:\\HWVER4\\"},  // a plain file counts
+      {{"C:\\Program Files\\HWVER4", "D:\\HWVER4"}, {}, "C:\\Program Files\\HWVER4\\"},
+      {{"D:\\HWVER4"}, {"C:\\hwver4.exe"}, "D:\\HWVER4\\"},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.prior);
+    Machine m;
+    hw::testing::WriteBytes(m.Host("N:\\HoardwiseCLog.lst"), "an earlier run\r\n");
+    EXPECT_EQ(m.Start(test.folders, test.files).ending(), Ending::kRunning);
+    EXPECT_TRUE(m.ui.events().empty()) << "no message, no dialog";
+    EXPECT_EQ(m.Log(), StartUpLog(test.prior));
+  }
+}
+
+TEST(Driver, RunsTheCheckedOperationsInTheirFixedOrder) {
+  const Lines all_no =
+      Join({Runs(0, "Converting Collections"), Runs(1, "Converting Buyer/Seller Lists"),
+            Runs(2, "Converting Storage & Insurance Information")});
+  for (const bool screens : {false, true}) {
+    Machine m;
+    hw::MainMenu& menu = m.Start();
+    menu.SetAnswer(0, screens);
+    menu.ClickConvert(1);
+    m.ui.ClearEvents();
+    menu.ClickConvert(0);
+    // The screen designs show their check mark before any other operation starts; the loop
+    // then passes them again.
+    EXPECT_EQ(m.Trace(), screens
+                             ? Join({Runs(5, nullptr), all_no, Runs(5, nullptr), {"completion"}})
+                             : Join({all_no, {"completion"}}));
+    EXPECT_EQ(m.ui.Messages().back(), Exclamation(kComplete));
+    Lines driver_lines;
+    for (const std::string& line : m.Log()) {
+      if (kDriverLines.count(line)) driver_lines.push_back(line);
+    }
+    EXPECT_EQ(driver_lines, (Lines{"Converting Collections", "Converting Buyer/Seller List",
+                                   "Converting Storage & Insurance Information"}));
+    EXPECT_EQ(m.Log().back(), "All conversions complete");
+    EXPECT_EQ(menu.ending(), Ending::kCompleted);
+    EXPECT_FALSE(m.LogOpen());
+  }
+}
+
+TEST(Driver, NothingCheckedWritesOnlyTheLastLine) {
+  Machine m;
+  hw::MainMenu& menu = m.Start();
+  menu.ClickConvert(1);
+  for (int i = 0; i < 6; ++i) menu.SetTask(i, false);
+  m.ui.ClearEvents();
+  menu.ClickConvert(0);
+  EXPECT_EQ(m.Trace(), Lines{"completion"});
+  EXPECT_EQ(m.Log(), Join({StartUpLog("C:\\HWVER4\\"), {"All conversions complete"}}));
+  EXPECT_EQ(menu.ending(), Ending::kCompleted);
+}
+
+TEST(Driver, AcceptMyAnswersSetsTheThreeBoxesFromTheAnswers) {
+  Machine m;
+  hw::MainMenu& menu = m.Start();
+  menu.SetAnswer(0, true);
+  menu.SetAnswer(2, true);
+  menu.ClickConvert(1);
+  EXPECT_FALSE(menu.questions_visible());
+  EXPECT_TRUE(menu.task_checked(5) && !menu.task_checked(3) && menu.task_checked(4));
+  menu.SetTask(3, true);  // by hand
+  menu.SetTask(0, false);
+  menu.ClickConvert(2);
+  EXPECT_TRUE(menu.questions_visible());
+  EXPECT_TRUE(menu.task_checked(3)) << "the boxes keep their state";
+  menu.SetAnswer(0, false);
+  menu.ClickConvert(1);
+  EXPECT_FALSE(menu.task_checked(5));
+  EXPECT_FALSE(menu.task_checked(3)) << "answer No clears a box checked by hand";
+  EXPECT_TRUE(menu.task_checked(4));
+  EXPECT_FALSE(menu.task_checked(0)) << "a box without a question keeps its state";
+}
+
+TEST(Driver, ErrorReachingTheDriverEndsTheClickOnly) {
+  Machine m;
+  hw::MainMenu& menu = m.Start();
+  menu.ClickConvert(1);
+  m.ui.ClearEvents();
+  m.faults.Add({"HoardwiseCLog.lst", hw::FaultOp::kWrite, 57});
+  menu.ClickConvert(0);
+  EXPECT_EQ(m.Trace(), (Lines{"arrow 0 on", "Converting Collections", kDriverError}));
+  EXPECT_EQ(m.ui.Messages().back(), Exclamation(kDriverError));
+  EXPECT_TRUE(menu.arrow_visible(0));
+  EXPECT_EQ(menu.ending(), Ending::kConversionFailed);
+  EXPECT_TRUE(m.LogOpen()) << "the window stays open";
+  EXPECT_EQ(m.Log(), StartUpLog("C:\\HWVER4\\"));
+  menu.Unload();
+  EXPECT_EQ(menu.ending(), Ending::kConversionFailed);
+  EXPECT_FALSE(m.LogOpen());
+}
+
+}  // namespace
