@@ -1,0 +1,26 @@
+// hwconvert: the desktop window of HWConvert. It takes no command-line arguments: the current
+// folder is the new data folder, and the drives are those of the desktop's Wine prefix.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <memory>
+
+#include "hwconvert/desktop_drives.h"
+#include "hwconvert/main_window.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);  // the toolkit's own options only
+  const std::unique_ptr<hw::FileSystem> fs = hwconvert::DesktopFileSystem();
+  if (!fs) {
+    QMessageBox::critical(nullptr, hwconvert::FromWin1252(hw::kTitle),
+                          "The current folder cannot be shown as a Windows path.");
+    return 1;
+  }
+  hwconvert::MainWindow window(*fs);
+  if (window.Load()) {
+    window.show();
+    app.exec();
+  }
+  const hw::Ending ending = window.ending();
+  return ending == hw::Ending::kCompleted || ending == hw::Ending::kClosed ? 0 : 1;
+}
