@@ -16,8 +16,8 @@ int64_t LastRecord(int16_t next_record);
 int64_t LastRecord(int32_t next_record);
 
 // The first record of the new-edition table open under `number` (read with its slot's record
-// length) that lies wholly past the end of the file at `path`, or kEndUnknown.
-int64_t FirstRecordPastEnd(Runtime& rt, const std::string& path, int32_t number);
+// length) that lies wholly past the end of its file, or kEndUnknown.
+int64_t FirstRecordPastEnd(Runtime& rt, int32_t number);
 
 // Reads records first..last one by one into `buffer` (read(n) is false when it read nothing)
 // until match(n) holds, and gives that record's number, or 0 when none matched. A record wholly

@@ -93,13 +93,13 @@ void WriteReport(Conversion& c) {
 
 // Scans the new report formats for the prior report's name; the buffer is left holding the
 // last record read.
-bool ReportExists(Conversion& c, const std::string& report_path) {
+bool ReportExists(Conversion& c) {
   ScreensState& s = c.screens;
   int64_t last = 0;
   Attempt(c, [&] { last = LastRecord(c.slots.New(s.new_report).next_record); });
   const std::string name = s.prior_report_def.ReportName.Trimmed();
   return ScanRecords(
-             kFirstReport, last, FirstRecordPastEnd(c, report_path, s.new_report), s.report,
+             kFirstReport, last, FirstRecordPastEnd(c, s.new_report), s.report,
              [&](int64_t n) { return Attempt(c, [&] { ReadReport(c, n); }); },
              [&](int64_t) { return s.report.ReportName.Trimmed() == name; }) != 0;
 }
@@ -167,15 +167,14 @@ void ConvertTypeReports(Conversion& c, const CollectibleType& type) {
             created);
   OpenTable(c, folder, type.name, s.new_design, ".vsd", kDesignRecordLength, kDesignNextRecord,
             created);
-  const std::string report_path = Trim(folder) + type.name + ".rpt";
   // Nothing writes to the screen design while the reports are converted.
-  s.new_design_end = FirstRecordPastEnd(c, Trim(folder) + type.name + ".vsd", s.new_design);
+  s.new_design_end = FirstRecordPastEnd(c, s.new_design);
 
   int64_t last = 0;
   Attempt(c, [&] { last = LastRecord(c.slots.Prior(s.prior_report).next_record); });
   for (int64_t r = kFirstReport; r <= last; ++r) {
     Attempt(c, [&] { ReadRecord(c, s.prior_report, r, s.prior_report_def); });
-    if (ReportExists(c, report_path)) continue;
+    if (ReportExists(c)) continue;
     BuildReport(c);
     ConvertColumns(c);
     Attempt(c, [&] { WriteReport(c); });

@@ -250,8 +250,7 @@ void CheckStandardScreen(Conversion& c, const CollectibleType& type) {
   OpenTable(c, DesignFolder(c), name, s.new_design, ".vsd", kDesignRecordLength, kCheckNextRecord,
             created);
   // Nothing writes to the design while it is checked.
-  const int64_t design_end =
-      FirstRecordPastEnd(c, Trim(DesignFolder(c)) + name + ".vsd", s.new_design);
+  const int64_t design_end = FirstRecordPastEnd(c, s.new_design);
 
   const int64_t last = LastOfPrior(c);
   for (int64_t r = kFirstPriorElement; r <= last; ++r) {

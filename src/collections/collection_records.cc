@@ -1,0 +1,277 @@
+#include "collections/collection_records.h"
+
+#include "platform/run_error.h"
+
+namespace hw {
+
+namespace {
+
+constexpr size_t kLeadingZeros = 8;  // both new item records begin with 8 zero bytes
+
+template <class T, size_t N>
+void GetAll(ByteReader& r, std::array<T, N>& bank) {
+  for (T& t : bank) r.Get(t);
+}
+
+template <class T, size_t N>
+void PutAll(ByteWriter& w, const std::array<T, N>& bank) {
+  for (const T& t : bank) w.Put(t);
+}
+
+template <size_t N>
+void GetI16(ByteReader& r, std::array<int16_t, N>& bank) {
+  for (int16_t& v : bank) v = r.I16();
+}
+
+template <size_t N>
+void PutI16(ByteWriter& w, const std::array<int16_t, N>& bank) {
+  for (int16_t v : bank) w.I16(v);
+}
+
+template <size_t N>
+void GetI32(ByteReader& r, std::array<int32_t, N>& bank) {
+  for (int32_t& v : bank) v = r.I32();
+}
+
+template <size_t N>
+void PutI32(ByteWriter& w, const std::array<int32_t, N>& bank) {
+  for (int32_t v : bank) w.I32(v);
+}
+
+template <size_t N>
+void GetMoney(ByteReader& r, std::array<Currency, N>& bank) {
+  for (Currency& v : bank) v = r.Money();
+}
+
+template <size_t N>
+void PutMoney(ByteWriter& w, const std::array<Currency, N>& bank) {
+  for (Currency v : bank) w.Money(v);
+}
+
+}  // namespace
+
+void PriorItemMain::Decode(std::span<const std::byte> in) {
+  ByteReader r(in);
+  r.GetBytes(Unused0.data(), Unused0.size());
+  GetI16(r, Integers);
+  GetMoney(r, Amounts);
+  GetAll(r, Text8);
+  GetAll(r, Text12);
+  GetAll(r, Text16);
+  GetAll(r, Text32);
+  GetAll(r, Text64);
+  GetAll(r, Text128);
+  GetAll(r, Text256);
+  r.Get(Note);
+}
+
+void PriorItemMain::Encode(std::span<std::byte> out) const {
+  ByteWriter w(out);
+  w.PutBytes(Unused0.data(), Unused0.size());
+  PutI16(w, Integers);
+  PutMoney(w, Amounts);
+  PutAll(w, Text8);
+  PutAll(w, Text12);
+  PutAll(w, Text16);
+  PutAll(w, Text32);
+  PutAll(w, Text64);
+  PutAll(w, Text128);
+  PutAll(w, Text256);
+  w.Put(Note);
+}
+
+void PriorItemExtension::Decode(std::span<const std::byte> in) {
+  ByteReader r(in);
+  r.GetBytes(Unused0.data(), Unused0.size());
+  GetI32(r, Longs);
+  GetI16(r, Integers);
+  GetMoney(r, Amounts);
+  GetAll(r, Text12);
+  GetAll(r, Text16);
+  GetAll(r, Text32);
+  GetAll(r, Text64);
+  GetAll(r, Text128);
+  GetAll(r, Text256);
+}
+
+void PriorItemExtension::Encode(std::span<std::byte> out) const {
+  ByteWriter w(out);
+  w.PutBytes(Unused0.data(), Unused0.size());
+  PutI32(w, Longs);
+  PutI16(w, Integers);
+  PutMoney(w, Amounts);
+  PutAll(w, Text12);
+  PutAll(w, Text16);
+  PutAll(w, Text32);
+  PutAll(w, Text64);
+  PutAll(w, Text128);
+  PutAll(w, Text256);
+}
+
+void NewCollectionHeader::Decode(std::span<const std::byte> in) {
+  ByteReader r(in);
+  r.Get(Text0).Get(TypeName).Get(Text40).Get(Code);
+  Number200 = r.F64();
+  Number208 = r.F64();
+  Integer216 = r.I16();
+  r.Get(Text218);
+  Integer250 = r.I16();
+  r.Get(Text252).Get(Text284).Get(Text316);
+  Long348 = r.I32();
+  GetAll(r, KeyCaptions);
+  GetI32(r, KeyCodes);
+  Long532 = r.I32();
+  Amount536 = r.Money();
+  Amount544 = r.Money();
+  Long552 = r.I32();
+  GetMoney(r, Amounts556);
+  GetAll(r, Text636);
+  r.Get(Text876);
+}
+
+void NewCollectionHeader::Encode(std::span<std::byte> out) const {
+  ByteWriter w(out);
+  w.Put(Text0).Put(TypeName).Put(Text40).Put(Code).F64(Number200).F64(Number208);
+  w.I16(Integer216).Put(Text218).I16(Integer250).Put(Text252).Put(Text284).Put(Text316);
+  w.I32(Long348);
+  PutAll(w, KeyCaptions);
+  PutI32(w, KeyCodes);
+  w.I32(Long532).Money(Amount536).Money(Amount544).I32(Long552);
+  PutMoney(w, Amounts556);
+  PutAll(w, Text636);
+  w.Put(Text876);
+}
+
+int TaggedValue::FixedValueSize(int16_t tag) {
+  switch (tag) {
+    case 0:  // empty
+    case 1:  // null
+      return 0;
+    case 17:  // byte
+      return 1;
+    case 2:   // integer
+    case 11:  // true/false
+      return 2;
+    case 3:   // long
+    case 4:   // single
+    case 10:  // error code
+      return 4;
+    case 5:  // double
+    case 6:  // currency
+    case kDate:
+      return 8;
+    default:
+      return -1;
+  }
+}
+
+size_t TaggedValue::EncodedSize() const {
+  if (tag == kText) return 4 + text.size();
+  const int size = FixedValueSize(tag);
+  return 2 + static_cast<size_t>(size < 0 ? 0 : size);
+}
+
+size_t NewItemMain::EncodedSize() const {
+  size_t size = kFixedSize;
+  for (const TaggedValue& v : Dates) size += v.EncodedSize();
+  return size;
+}
+
+void NewItemMain::Encode(std::span<std::byte> out) const {
+  if (EncodedSize() > out.size()) throw RunError(kBadRecordLength);
+  ByteWriter w(out);
+  w.Zeros(kLeadingZeros);
+  for (const TaggedValue& v : Dates) {
+    w.I16(v.tag);
+    if (v.tag == TaggedValue::kDate) {
+      w.F64(v.date);
+    } else if (v.tag == TaggedValue::kText) {
+      w.I16(static_cast<int16_t>(v.text.size())).PutBytes(v.text.data(), v.text.size());
+    } else if (const int size = TaggedValue::FixedValueSize(v.tag); size > 0) {
+      w.PutBytes(v.raw.data(), static_cast<size_t>(size));
+    }
+  }
+  for (bool f : Flags) w.Flag(f);
+  PutI32(w, Longs);
+  PutMoney(w, Amounts);
+  PutAll(w, Text8);
+  PutAll(w, Text12);
+  PutAll(w, Text16);
+  PutAll(w, Text32);
+  PutAll(w, Linked);
+  PutAll(w, Text64);
+  PutAll(w, Text128);
+  PutAll(w, Text256);
+  PutMoney(w, Financial);
+  w.Zeros(out.size() - w.position());
+}
+
+bool NewItemMain::Decode(std::span<const std::byte> in) {
+  if (in.size() < kFixedSize) return false;
+  ByteReader r(in);
+  r.Skip(kLeadingZeros);
+  std::array<TaggedValue, 16> dates;
+  for (TaggedValue& v : dates) {
+    if (r.remaining() < 2) return false;
+    v.tag = r.I16();
+    if (v.tag == TaggedValue::kText) {
+      if (r.remaining() < 2) return false;
+      const size_t count = static_cast<uint16_t>(r.I16());
+      if (r.remaining() < count) return false;
+      v.text.resize(count);
+      r.GetBytes(v.text.data(), count);
+    } else if (v.tag == TaggedValue::kDate) {
+      if (r.remaining() < 8) return false;
+      v.date = r.F64();
+    } else {
+      const int size = TaggedValue::FixedValueSize(v.tag);
+      if (size < 0 || r.remaining() < static_cast<size_t>(size)) return false;
+      r.GetBytes(v.raw.data(), static_cast<size_t>(size));
+    }
+  }
+  if (r.remaining() < kFixedSize - kLeadingZeros) return false;
+  Dates = std::move(dates);
+  for (bool& f : Flags) f = r.Flag();
+  GetI32(r, Longs);
+  GetMoney(r, Amounts);
+  GetAll(r, Text8);
+  GetAll(r, Text12);
+  GetAll(r, Text16);
+  GetAll(r, Text32);
+  GetAll(r, Linked);
+  GetAll(r, Text64);
+  GetAll(r, Text128);
+  GetAll(r, Text256);
+  GetMoney(r, Financial);
+  return true;
+}
+
+void NewItemExtension::Decode(std::span<const std::byte> in) {
+  ByteReader r(in);
+  r.Skip(kLeadingZeros);
+  GetAll(r, PicturePaths);
+  r.Get(Note).Get(Text2632);
+  GetAll(r, Text50);
+  GetI32(r, Longs3960);
+  GetI32(r, Longs4056);
+  GetI32(r, Longs4136);
+  GetI32(r, Longs4216);
+  GetI16(r, Integers4296);
+  r.Get(Text4336);
+}
+
+void NewItemExtension::Encode(std::span<std::byte> out) const {
+  ByteWriter w(out);
+  w.Zeros(kLeadingZeros);
+  PutAll(w, PicturePaths);
+  w.Put(Note).Put(Text2632);
+  PutAll(w, Text50);
+  PutI32(w, Longs3960);
+  PutI32(w, Longs4056);
+  PutI32(w, Longs4136);
+  PutI32(w, Longs4216);
+  PutI16(w, Integers4296);
+  w.Put(Text4336);
+}
+
+}  // namespace hw

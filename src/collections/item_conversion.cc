@@ -1,0 +1,421 @@
+#include "collections/item_conversion.h"
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "collections/collection_records.h"
+#include "collections/item_values.h"
+#include "collections/label_pairing.h"
+#include "collections/picture_paths.h"
+#include "collections/standard_reference.h"
+#include "conversion/conversion.h"
+#include "platform/run_error.h"
+#include "platform/text.h"
+#include "screens/field_records.h"
+#include "screens/record_scan.h"
+#include "tablestore/table_store.h"
+
+namespace hw {
+
+namespace {
+
+constexpr int64_t kPriorHeaderRecord = 3;
+constexpr int64_t kFirstItemRecord = 4;
+constexpr int64_t kFirstScreenFieldRecord = 4;
+constexpr int64_t kFirstFieldDefinitionRecord = 3;
+constexpr int16_t kFieldDefinitionSlotLimit = 28;
+constexpr int32_t kScreenDesignRecordLength = 536;
+constexpr int32_t kScreenDesignNextRecord = 4;
+constexpr int64_t kNewHeaderRecord = 3;
+constexpr int32_t kNewCollectionNextRecord = 4;
+constexpr int kCountryField = 2;  // the linked field that holds country and denomination
+constexpr size_t kNoteWidth = 1024;
+
+// Prior and new data type codes used here.
+enum DataType : int32_t {
+  kInteger = 1,
+  kAmount = 2,
+  kText8 = 3,
+  kText12 = 4,
+  kText32 = 5,
+  kText64 = 6,
+  kText128 = 7,
+  kText256 = 8,
+  kNote = 10,
+  kText16 = 11,
+  kDate = 12,
+  kLong = 13,
+  kFlag = 14,
+  kLinked = 16,
+};
+
+// A bank element; an index outside the bank is a subscript error.
+template <class T, size_t N>
+T& Element(std::array<T, N>& bank, int64_t index) {
+  if (index < 0 || index >= static_cast<int64_t>(N)) throw RunError(kSubscriptOutOfRange);
+  return bank[static_cast<size_t>(index)];
+}
+
+template <class T, size_t N>
+const T& Element(const std::array<T, N>& bank, int64_t index) {
+  if (index < 0 || index >= static_cast<int64_t>(N)) throw RunError(kSubscriptOutOfRange);
+  return bank[static_cast<size_t>(index)];
+}
+
+template <size_t N>
+ItemValue TextOf(const Text<N>& t) {
+  return ItemValue::OfText(t.Trimmed());
+}
+
+ItemValue AmountOfWhole(int64_t whole) { return ItemValue::OfAmount(Currency{whole * 10000}); }
+
+// New content = the current content trimmed, a blank, and the text.
+template <size_t N>
+void Append(Text<N>& element, const std::string& text) {
+  element.Set(Trim(element.Raw()) + " " + text);
+}
+
+// What one collection's items are converted with.
+struct CollectionPlan {
+  std::string type_code;  // trimmed
+  std::string standard_db_name;
+  std::vector<PriorField> fields;
+  Pairing pairing;
+  std::string country;  // the country text; keeps its value from item to item
+};
+
+// --- Fields of the prior collection ---
+
+void AddField(std::vector<PriorField>& fields, PriorField field) {
+  if (fields.size() == kMaxPriorFields) throw RunError(kSubscriptOutOfRange);
+  fields.push_back(std::move(field));
+}
+
+std::vector<PriorField> ReadPriorFields(Conversion& c, const std::string& type_code,
+                                        bool include_field_definitions) {
+  std::vector<PriorField> fields;
+  int16_t& table = c.screens.prior_table;
+  OpenPriorTable(c, c.prior_folder, "Video\\" + type_code, table, ".vsd");
+  // Without its prior screen design the collection's values cannot be told apart.
+  if (!c.fs.IsOpen(table)) throw RunError(kFileNotFound);
+  V4ScreenField screen_field;
+  const int64_t last_screen_field = LastRecord(c.slots.Prior(table).next_record);
+  for (int64_t r = kFirstScreenFieldRecord; r <= last_screen_field; ++r) {
+    ReadRecord(c, table, r, screen_field);
+    AddField(fields, {screen_field.Caption.Trimmed(), screen_field.DataType, screen_field.Slot,
+                      FieldSource::kScreenDesign});
+  }
+  CloseFile(c, table);
+  if (!include_field_definitions) return fields;
+
+  OpenPriorTable(c, c.prior_folder, "fields", table, ".mst");
+  if (!c.fs.IsOpen(table)) return fields;  // a missing table has no fields to give
+  V4FieldDef definition;
+  const int64_t last_definition = LastRecord(c.slots.Prior(table).next_record);
+  for (int64_t r = kFirstFieldDefinitionRecord; r <= last_definition; ++r) {
+    ReadRecord(c, table, r, definition);
+    if (definition.Slot >= kFieldDefinitionSlotLimit) continue;
+    AddField(fields, {definition.FieldName.Trimmed(), definition.DataType, definition.Slot,
+                      FieldSource::kFieldDefinitions});
+  }
+  CloseFile(c, table);
+  return fields;
+}
+
+// --- Values of one item ---
+
+// The value of a prior field; nothing for a field whose data type keeps no value there (text-8
+// and note aside, a field's source decides between the main and the extension record).
+std::optional<ItemValue> ReadValue(const PriorField& f, const PriorItemMain& main,
+                                   const PriorItemExtension& ext) {
+  const bool on_screen = f.source == FieldSource::kScreenDesign;
+  const int64_t k = f.prior_slot;
+  switch (f.prior_type) {
+    case kInteger:
+      return AmountOfWhole(on_screen ? Element(main.Integers, k) : Element(ext.Integers, k));
+    case kAmount:
+      return ItemValue::OfAmount(on_screen ? Element(main.Amounts, k) : Element(ext.Amounts, k));
+    case kText8:
+      if (!on_screen) return std::nullopt;
+      return TextOf(Element(main.Text8, k));
+    case kText12:
+      return on_screen ? TextOf(Element(main.Text12, k)) : TextOf(Element(ext.Text12, k));
+    case kText32:
+      return on_screen ? TextOf(Element(main.Text32, k)) : TextOf(Element(ext.Text32, k));
+    case kText64:
+      return on_screen ? TextOf(Element(main.Text64, k)) : TextOf(Element(ext.Text64, k));
+    case kText128:
+      return on_screen ? TextOf(Element(main.Text128, k)) : TextOf(Element(ext.Text128, k));
+    case kText256:
+      return on_screen ? TextOf(Element(main.Text256, k)) : TextOf(Element(ext.Text256, k));
+    case kNote:
+      return TextOf(main.Note);
+    case kText16:
+      return on_screen ? TextOf(Element(main.Text16, k)) : TextOf(Element(ext.Text16, k));
+    case kLong:
+      if (on_screen) return std::nullopt;
+      return AmountOfWhole(Element(ext.Longs, k));
+    default:
+      return std::nullopt;
+  }
+}
+
+TaggedValue DateOrText(const std::string& text) {
+  if (const std::optional<double> days = DateFromText(text)) return TaggedValue::Date(*days);
+  return TaggedValue::Textual(text);
+}
+
+// Stores a value into the paired new field. A value of another kind than the field's is
+// converted (an amount into a text field as its general number, a text into a number as its
+// numeric value), and a prior field that keeps no value leaves the field as the clear left it:
+// both give the user the item's own value rather than one left from another field.
+void StoreValue(const PriorField& f, const std::optional<ItemValue>& v,
+                const PriorItemExtension& prior_ext, NewItemMain& item, NewItemExtension& ext) {
+  const int64_t k = f.new_slot;
+  if (f.new_type == kLinked) {
+    Element(item.Linked, NewItemMain::LinkedPosition(k, 0)) =
+        prior_ext.Text32[PriorItemExtension::kLinkedLevel0];
+    Element(item.Linked, NewItemMain::LinkedPosition(k, 1)) =
+        prior_ext.Text32[PriorItemExtension::kLinkedLevel1];
+    return;
+  }
+  if (!v) return;
+  switch (f.new_type) {
+    case kInteger:
+      Element(item.Longs, k) = AsWholeNumber(*v);
+      break;
+    case kAmount:
+      Element(item.Amounts, k) = AsAmount(*v);
+      break;
+    case kText8:
+      Append(Element(item.Text8, k), AsText(*v));
+      break;
+    case kText12:
+      Append(Element(item.Text12, k), AsText(*v));
+      break;
+    case kText32:
+      Append(Element(item.Text32, k), AsText(*v));
+      break;
+    case kText16:
+      Append(Element(item.Text16, k), AsText(*v));
+      break;
+    case kText64:
+      Element(item.Text64, k).Set(AsText(*v));
+      break;
+    case kText128:
+      Element(item.Text128, k).Set(AsText(*v));
+      break;
+    case kText256:
+      Element(item.Text256, k).Set(AsText(*v));
+      break;
+    case kNote:
+      ext.Note.Set(AsText(*v));
+      if (TrimBlanks(ext.Note.Raw()).size() == kNoteWidth) ext.Note.Blank();  // never filled
+      ext.Text2632.Blank();
+      break;
+    case kDate:
+      Element(item.Dates, k) = DateOrText(AsText(*v));
+      break;
+    case kFlag:
+      Element(item.Flags, k) = AsFlag(*v);
+      break;
+    default:
+      break;
+  }
+}
+
+void ClearItem(NewItemMain& item, NewItemExtension& ext) {
+  item.Longs.fill(0);
+  item.Amounts.fill(Currency{});
+  item.Financial.fill(Currency{});
+  item.Flags.fill(false);
+  for (TaggedValue& d : item.Dates) d = TaggedValue::Textual("");
+  for (auto& t : item.Text8) t.Blank();
+  for (auto& t : item.Text12) t.Blank();
+  for (auto& t : item.Text16) t.Blank();
+  for (auto& t : item.Text32) t.Blank();
+  for (auto& t : item.Text64) t.Blank();
+  for (auto& t : item.Text128) t.Blank();
+  for (auto& t : item.Text256) t.Blank();
+  for (int64_t field = 0; field < NewItemMain::kLinkedFields; ++field) {
+    item.Linked[NewItemMain::LinkedPosition(field, 0)].Blank();
+    item.Linked[NewItemMain::LinkedPosition(field, 1)].Blank();
+  }
+  for (auto& t : ext.PicturePaths) t.Blank();
+  ext.Note.Blank();
+  ext.Text2632.Blank();
+  for (auto& t : ext.Text50) t.Blank();
+  ext.Longs3960.fill(0);
+  ext.Longs4056.fill(0);
+  ext.Longs4136.fill(0);
+  ext.Longs4216.fill(0);
+  ext.Integers4296.fill(0);
+}
+
+// The fixed places of the country, the denomination and the markers, by type.
+void CompleteItem(Conversion& c, const CollectionPlan& plan, const std::string& denomination,
+                  const PriorItemExtension& prior_ext, NewItemMain& item) {
+  const std::string& type = plan.type_code;
+  const Pairing& p = plan.pairing;
+  Text<32>& country = item.Linked[NewItemMain::LinkedPosition(kCountryField, 0)];
+  Text<32>& denomination_level = item.Linked[NewItemMain::LinkedPosition(kCountryField, 1)];
+  if (type == "Coin") {
+    country.Set(plan.country);
+    denomination_level.Set(denomination);
+    Element(item.Flags, p.government_set) =
+        prior_ext.Integers[PriorItemExtension::kGovernmentSetMarker] == 2;
+    const int16_t buy_sell = prior_ext.Integers[PriorItemExtension::kBuySellMarker];
+    Element(item.Flags, p.buy) = buy_sell == 2 || buy_sell == 3;
+    Element(item.Flags, p.sell) = buy_sell == 1 || buy_sell == 3;
+  } else if (type == "Currency") {
+    country.Set(plan.country);
+    denomination_level.Set(denomination);
+  } else if (type == "Stamps") {
+    item.Text32[3].Set(denomination);
+  } else if (type == "Casino_C") {
+    item.Text64[3].Set(denomination);
+  } else if (type == "Tokens") {
+    item.Text32[6].Set(denomination);
+  } else if (type == "Ancient_") {
+    country.Set(plan.country);
+    denomination_level.Blank();
+  }
+
+  Element(item.Financial, p.profit) = prior_ext.Amounts[PriorItemExtension::kProfit];
+  Element(item.Financial, p.realized_profit) =
+      prior_ext.Amounts[PriorItemExtension::kRealizedProfit];
+  Element(item.Financial, p.lot_value) = prior_ext.Amounts[PriorItemExtension::kLotValue];
+
+  if (type == "Coin" || type == "Currency") {
+    Element(item.Flags, p.manual_value) =
+        prior_ext.Integers[PriorItemExtension::kManualValueMarker] == 1;
+  }
+  if (TrimBlanks(plan.country) == "United States" && type == "Coin") {
+    item.Longs[NewItemMain::kStandardReference] =
+        StandardReferenceNumber(c, prior_ext.Text12[PriorItemExtension::kUsCoinType].Raw(), item);
+  }
+}
+
+void ConvertItem(Conversion& c, CollectionPlan& plan, int64_t record) {
+  CollectionsState& s = c.collections;
+  PriorItemMain& main = s.prior_main;
+  PriorItemExtension& prior_ext = s.prior_extension;
+  NewItemMain& item = s.item;
+  NewItemExtension& ext = s.item_extension;
+  ReadRecord(c, s.prior_collection, record, main);
+  ReadRecord(c, s.prior_collection, record + 1, prior_ext);
+  ClearItem(item, ext);
+
+  // The denomination of any type is read as text: an amount by its general number (so a
+  // stamp's 0.03 gives "0.03"), a text as it stands.
+  std::string denomination;
+  const Pairing& p = plan.pairing;
+  for (size_t n = 0; n < plan.fields.size(); ++n) {
+    const int i = static_cast<int>(n);
+    const PriorField& f = plan.fields[n];
+    const std::optional<ItemValue> v = ReadValue(f, main, prior_ext);
+    if (i == p.country && f.prior_type == kText32) {
+      plan.country = std::string(Element(main.Text32, f.prior_slot).Raw());
+    }
+    if (i == p.denomination) {
+      if (v) denomination = AsText(*v);
+    } else if (i == p.unit) {
+      if (v) denomination.append(" ").append(AsText(*v));
+    } else if (i != p.country) {
+      StoreValue(f, v, prior_ext, item, ext);
+    }
+  }
+  CompleteItem(c, plan, denomination, prior_ext, item);
+
+  NewHeader& slot = c.slots.New(s.new_collection);
+  WriteRecord(c, s.new_collection, slot.next_record, item);
+  const PictureOwner owner{plan.type_code, TrimBlanks(plan.country), plan.standard_db_name};
+  ext.PicturePaths[0].Set(main.Text128[PriorItemMain::kFirstPicture].Raw());
+  ext.PicturePaths[1].Set(main.Text128[PriorItemMain::kSecondPicture].Raw());
+  RewritePicturePath(ext.PicturePaths[0], ".a01", owner);
+  RewritePicturePath(ext.PicturePaths[1], ".b01", owner);
+  WriteRecord(c, s.new_collection, static_cast<int64_t>(slot.next_record) + 1, ext);
+  slot.next_record += 2;
+}
+
+void WriteCollectionHeader(Conversion& c, const CollectionPlan& plan, const std::string& code) {
+  // Each collection starts from a cleared header, so that no key-field caption or other value
+  // of the collection converted before it carries over into its file.
+  NewCollectionHeader header;
+  header.TypeName.Set(plan.standard_db_name);
+  header.Code.Set(code);
+  header.Amount536 = Currency{};
+  header.Amount544 = Currency{};
+  header.Integer216 = 0;
+  header.Integer250 = 0;
+  header.Text218.Set("");
+  header.KeyCaptions[0].Set("");
+  header.KeyCodes[0] = -1;
+  if (plan.type_code == "Coin") {
+    header.KeyCaptions[0].Set("Date");
+    header.KeyCodes[0] = 18;
+    header.KeyCaptions[1].Set("Mint");
+    header.KeyCodes[1] = 47;
+  } else if (plan.type_code == "Currency") {
+    header.KeyCaptions[0].Set("Friedberg #");
+    header.KeyCodes[0] = 24;
+  }
+  header.Text316.Set("Standard");
+  header.Amounts556.fill(Currency{});
+  WriteRecord(c, c.collections.new_collection, kNewHeaderRecord, header);
+}
+
+void ConvertCollectionFile(Conversion& c, const std::string& file_name,
+                           bool include_field_definitions) {
+  CollectionsState& s = c.collections;
+  const std::string code = file_name.substr(0, file_name.size() >= 4 ? file_name.size() - 4 : 0);
+
+  CloseFile(c, s.prior_collection);
+  OpenPriorTable(c, Trim(s.current_user.Folder.Raw()), code, s.prior_collection, ".cl4");
+  PriorCollectionHeader prior_header;
+  ReadRecord(c, s.prior_collection, kPriorHeaderRecord, prior_header);
+
+  CollectionPlan plan;
+  plan.type_code = prior_header.TypeCode.Trimmed();
+  plan.standard_db_name = StandardDbName(c.refs, plan.type_code);
+  plan.fields = ReadPriorFields(c, plan.type_code, include_field_definitions);
+
+  // The new screen design stays open until the next collection's conversion closes it.
+  CloseTable(c, c.screens.new_design);
+  const std::string design_folder = c.new_data_folder + "video\\";
+  int32_t created = 0;
+  OpenTable(c, design_folder, plan.standard_db_name, c.screens.new_design, ".vsd",
+            kScreenDesignRecordLength, kScreenDesignNextRecord, created);
+  const NewDesign design = ReadNewDesign(c, c.screens.new_design);
+  plan.pairing = PairFields(plan.fields, plan.type_code, design);
+
+  CloseTable(c, s.new_collection);
+  OpenTable(c, c.new_user_folder + "My Collections\\", s.collection_name, s.new_collection, ".clu",
+            kNewCollectionRecordLength, kNewCollectionNextRecord, created);
+  WriteCollectionHeader(c, plan, code);
+
+  const int64_t last = LastRecord(c.slots.Prior(s.prior_collection).next_record);
+  for (int64_t r = kFirstItemRecord; r <= last; r += 2) ConvertItem(c, plan, r);
+
+  CloseFile(c, s.prior_collection);
+  CloseTable(c, s.new_collection);
+}
+
+}  // namespace
+
+void ConvertCollection(Conversion& c, const std::string& file_name,
+                       bool include_field_definitions) {
+  try {
+    ConvertCollectionFile(c, file_name, include_field_definitions);
+  } catch (const RunError&) {
+    CollectionsState& s = c.collections;
+    c.Log("Error encountered converting collection ");
+    // The prior screen design or field definitions may still be open when reading them failed.
+    CloseFile(c, c.screens.prior_table);
+    CloseFile(c, s.prior_collection);
+    CloseTable(c, s.new_collection);
+  }
+}
+
+}  // namespace hw

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "collections/collection_records.h"
+
+// The standard reference number of a United States coin: the number of the matching entry in
+// the new edition's standard coin table of the coin's type.
+namespace hw {
+
+struct Conversion;
+
+// The six fields, each trimmed, on which a coin and a standard entry must agree: the
+// denomination (linked field 2, level 1), text-32 elements 5, 3 and 14, text-8 element 1 and
+// text-128 element 1.
+std::string StandardCoinKey(const NewItemMain& item);
+
+// The entries of one standard coin table by key; a key met again later keeps the first entry,
+// as a search in record order stops at the first match.
+class StandardCoinIndex {
+ public:
+  void Add(std::string key, int32_t reference);
+  int32_t Find(const std::string& key) const;  // 0 when no entry matches
+  size_t size() const { return references_.size(); }
+
+ private:
+  std::unordered_map<std::string, int32_t> references_;
+};
+
+// Reads the main records 4, 6, 8, ... up to NextRecord - 1 of the standard coin table open under
+// `number` (its file is `path`). An entry whose date bank cannot be stepped over is left out;
+// a run-time error ends the reading, as it ends a search in record order.
+StandardCoinIndex IndexStandardCoinTable(Conversion& c, int32_t number);
+
+// The standard reference number for the prior coin type code of `item`; 0 when the code is
+// empty or not a known coin type, when no entry matches, and on any run-time error. Each table
+// is read once per run; opening it keeps the table store's handling (a missing table is created
+// empty).
+int32_t StandardReferenceNumber(Conversion& c, std::string_view coin_type_code,
+                                const NewItemMain& item);
+
+}  // namespace hw

@@ -1,0 +1,550 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "collections/collection_records.h"
+#include "collections/collections_driver.h"
+#include "collections/item_conversion.h"
+#include "collections/item_values.h"
+#include "collections/picture_paths.h"
+#include "collections/prior_lists.h"
+#include "collections/standard_reference.h"
+#include "screens/field_records.h"
+#include "support/conversion_fixture.h"
+#include "tablestore/table_header.h"
+#include "tablestore/table_image.h"
+
+namespace {
+
+using hw::Currency;
+using hw::NewCollectionHeader;
+using hw::NewItemExtension;
+using hw::NewItemMain;
+using hw::PriorItemExtension;
+using hw::PriorItemMain;
+using hw::TableImage;
+using hw::TaggedValue;
+
+constexpr char kItemError[] = "Error encountered converting collection ";
+
+hw::V4ScreenField ScreenField(const std::string& caption, int16_t type, int16_t slot) {
+  hw::V4ScreenField f;
+  f.Caption.Set(caption);
+  f.DataType = type;
+  f.Slot = slot;
+  return f;
+}
+
+hw::V5FieldDef NewField(const std::string& name, int32_t type, int32_t slot) {
+  hw::V5FieldDef f;
+  f.FieldName.Set(name);
+  f.DataType = type;
+  f.Slot = slot;
+  return f;
+}
+
+// A prior item as the prior edition writes it: every text assigned, so blank when empty.
+struct PriorItem {
+  PriorItem() {
+    for (auto& t : main.Text8) t.Blank();
+    for (auto& t : main.Text12) t.Blank();
+    for (auto& t : main.Text16) t.Blank();
+    for (auto& t : main.Text32) t.Blank();
+    for (auto& t : main.Text64) t.Blank();
+    for (auto& t : main.Text128) t.Blank();
+    for (auto& t : main.Text256) t.Blank();
+    main.Note.Blank();
+    for (auto& t : ext.Text12) t.Blank();
+    for (auto& t : ext.Text32) t.Blank();
+  }
+  PriorItemMain main;
+  PriorItemExtension ext;
+};
+
+struct NewFile {
+  int32_t next_record = 0;
+  NewCollectionHeader header;
+  std::vector<std::pair<NewItemMain, NewItemExtension>> items;
+};
+
+class CollectionsTest : public ::testing::Test {
+ protected:
+  CollectionsTest() {
+    fx.MakePriorFolder("SMITH");
+    fx.MakePriorFolder("Video");
+    fx.MakeNewFolder("video");
+    fx.MakeNewFolder("SMITH/My Collections");
+    fx.MakeNewFolder("StdDB/United States Coin");
+    c().collections.current_user.Folder.Set("C:\\HWVER4\\SMITH\\");
+    c().new_user_folder = "N:\\SMITH\\";
+  }
+
+  hw::Conversion& c() { return fx.c(); }
+
+  void WritePriorDesign(const std::string& code, const std::vector<hw::V4ScreenField>& fields) {
+    TableImage t = TableImage::Prior(code + ".vsd", hw::V4ScreenField::kSize, 4);
+    for (const auto& f : fields) t.Append(f);
+    t.WriteTo(fx.Prior("Video/" + code + ".vsd"));
+  }
+
+  void WriteFieldDefinitions(const std::vector<std::pair<std::string, int16_t>>& fields) {
+    TableImage t = TableImage::Prior("fields.mst", hw::V4FieldDef::kSize, 3);
+    for (int16_t slot = 0; const auto& [name, type] : fields) {
+      hw::V4FieldDef d;
+      d.FieldName.Set(name);
+      d.DataType = type;
+      d.Slot = slot++;
+      t.Append(d);
+    }
+    t.WriteTo(fx.Prior("fields.mst"));
+  }
+
+  void WriteNewDesign(const std::string& name, const std::vector<hw::V5FieldDef>& fields) {
+    TableImage t = TableImage::New(name + ".vsd", hw::V5FieldDef::kSize, 4);
+    for (const auto& f : fields) t.Append(f);
+    t.WriteTo(fx.New("video/" + name + ".vsd"));
+  }
+
+  void WritePriorCollection(const std::string& code, const std::string& type,
+                            const std::vector<PriorItem>& items) {
+    TableImage t = TableImage::Prior(code + ".cl4", PriorItemMain::kSize, 4);
+    hw::PriorCollectionHeader h;
+    h.TypeCode.Set(type);
+    t.Put(3, h);
+    for (const PriorItem& item : items) {
+      t.Append(item.main);
+      t.Append(item.ext);
+    }
+    t.WriteTo(fx.Prior("SMITH/" + code + ".cl4"));
+  }
+
+  void Convert(const std::string& code, const std::string& name) {
+    c().collections.collection_name = name;
+    hw::ConvertCollection(c(), code + ".cl4", true);
+  }
+
+  NewFile ReadNew(const std::string& name) {
+    std::vector<std::byte> bytes = fx.ReadBytes(fx.New("SMITH/My Collections/" + name + ".clu"));
+    NewFile file;
+    hw::NewHeader h;
+    h.Decode(bytes);
+    file.next_record = h.next_record;
+    bytes.resize(static_cast<size_t>(std::max(h.next_record, 4)) * NewItemMain::kSize);
+    auto record = [&](int64_t n) {
+      return std::span(bytes).subspan((n - 1) * NewItemMain::kSize, NewItemMain::kSize);
+    };
+    file.header.Decode(record(3));
+    for (int64_t r = 4; r < h.next_record; r += 2) {
+      auto& [main, ext] = file.items.emplace_back();
+      EXPECT_TRUE(main.Decode(record(r)));
+      ext.Decode(record(r + 1));
+    }
+    return file;
+  }
+
+  hw::testing::ConversionFixture fx;
+};
+
+// A United States coin, end to end: every kind of value into its bank and slot.
+class CoinCollectionTest : public CollectionsTest {
+ protected:
+  CoinCollectionTest() {
+    WritePriorDesign(
+        "Coin",
+        {ScreenField("COUNTRY:", 5, 0), ScreenField("DENOMINATION:", 5, 1),
+         ScreenField("MM:", 3, 0), ScreenField("GRADE:", 3, 1), ScreenField("VARIETY:", 7, 1),
+         ScreenField("PRICE:", 2, 0), ScreenField("COST:", 2, 1), ScreenField("QTY:", 1, 0),
+         ScreenField("PURCHASED:", 5, 2), ScreenField("MADE:", 5, 3), ScreenField("DATE:", 4, 0)});
+    WriteFieldDefinitions({{"Note", 10}});
+    WriteNewDesign(
+        "Coin", {NewField("BUY", 14, 1), NewField("SELL", 14, 2), NewField("GOVERNMENT SET", 14, 3),
+                 NewField("MANUAL VALUE", 14, 4), NewField("PROFIT", 2, 0),
+                 NewField("REALIZED PROFIT", 2, 1), NewField("LOT VALUE", 2, 2),
+                 NewField("COUNTRY", 16, 2), NewField("MINT", 5, 3), NewField("DATE", 5, 5),
+                 NewField("GRADE", 3, 1), NewField("DESCRIPTION", 7, 1), NewField("PRICE", 1, 2),
+                 NewField("COST", 1, 3), NewField("QUANTITY", 1, 4), NewField("PURCHASED", 12, 2),
+                 NewField("MADE", 12, 3), NewField("NOTE", 10, 0)});
+    PriorItem coin;
+    coin.main.Text32[0].Set("United States");
+    coin.main.Text32[1].Set("1 Cent");
+    coin.main.Text8[0].Set("S");
+    coin.main.Text8[1].Set("MS-63");
+    coin.main.Text128[1].Set("Doubled Die");
+    coin.main.Amounts[0] = Currency{25000};
+    coin.main.Amounts[1] = Currency{35000};
+    coin.main.Integers[0] = 7;
+    coin.main.Text32[2].Set("3/15/1921");
+    coin.main.Text32[3].Set("circa 1921");
+    coin.main.Text12[0].Set("1909");
+    coin.main.Note.Set("Struck through grease");
+    coin.main.Text128[0].Set("1909S");
+    coin.main.Text128[2].Set("1909SR");
+    coin.ext.Integers[PriorItemExtension::kGovernmentSetMarker] = 2;
+    coin.ext.Integers[PriorItemExtension::kBuySellMarker] = 2;
+    coin.ext.Integers[PriorItemExtension::kManualValueMarker] = 1;
+    coin.ext.Amounts[PriorItemExtension::kProfit] = Currency{15000};
+    coin.ext.Amounts[PriorItemExtension::kRealizedProfit] = Currency{25000};
+    coin.ext.Amounts[PriorItemExtension::kLotValue] = Currency{100000};
+    coin.ext.Text12[PriorItemExtension::kUsCoinType].Set("cent_whe");
+    WritePriorCollection("COINS", "Coin", {coin});
+  }
+
+  // A standard entry agreeing with the coin above on the six compared fields.
+  static NewItemMain MatchingEntry(int32_t reference) {
+    NewItemMain e;
+    for (auto& t : e.Text32) t.Blank();
+    e.Linked[NewItemMain::LinkedPosition(2, 1)].Set("1 Cent");
+    e.Text32[5].Set("1909");
+    e.Text32[3].Set("S");
+    e.Text8[1].Set("MS-63");
+    e.Text128[1].Set("Doubled Die");
+    e.Longs[NewItemMain::kStandardReference] = reference;
+    return e;
+  }
+};
+
+TEST_F(CoinCollectionTest, EveryValueLandsInItsBankAndSlot) {
+  TableImage table = TableImage::New("Cent-Lincoln Wheat.tyu", NewItemMain::kSize, 4);
+  table.Append(MatchingEntry(777));
+  table.Append(NewItemExtension{});
+  table.WriteTo(fx.New("StdDB/United States Coin/Cent-Lincoln Wheat.tyu"));
+
+  Convert("COINS", "US Coins");
+  const NewFile file = ReadNew("US Coins");
+  EXPECT_TRUE(fx.ui.Messages().empty());
+  ASSERT_EQ(file.next_record, 6);
+  EXPECT_EQ(file.header.TypeName.Trimmed(), "Coin");
+  EXPECT_EQ(file.header.Code.Trimmed(), "COINS");
+  EXPECT_EQ(file.header.KeyCaptions[0].Trimmed(), "Date");
+  EXPECT_EQ(file.header.KeyCodes[0], 18);
+  EXPECT_EQ(file.header.KeyCaptions[1].Trimmed(), "Mint");
+  EXPECT_EQ(file.header.KeyCodes[1], 47);
+  EXPECT_EQ(file.header.Text316.Trimmed(), "Standard");
+
+  const auto& [item, ext] = file.items[0];
+  EXPECT_EQ(item.Linked[2].Trimmed(), "United States");
+  EXPECT_EQ(item.Linked[6].Trimmed(), "1 Cent");
+  EXPECT_EQ(item.Text32[3].Raw().substr(0, 3), " S ");  // appended to a blank element
+  EXPECT_EQ(item.Text8[1].Trimmed(), "MS-63");
+  EXPECT_EQ(item.Text128[1].Trimmed(), "Doubled Die");
+  EXPECT_EQ(item.Longs[2], 2);  // 2.5 and 3.5 round to even
+  EXPECT_EQ(item.Longs[3], 4);
+  EXPECT_EQ(item.Longs[4], 7);
+  EXPECT_EQ(item.Dates[2].tag, TaggedValue::kDate);
+  EXPECT_EQ(item.Dates[2].date, 7745);
+  EXPECT_EQ(item.Dates[3].tag, TaggedValue::kText);
+  EXPECT_EQ(item.Dates[3].text, "circa 1921");
+  EXPECT_EQ(item.Dates[0].tag, TaggedValue::kText);
+  EXPECT_EQ(item.Dates[0].text, "");
+  EXPECT_EQ(item.Text32[5].Trimmed(), "1909");
+  EXPECT_TRUE(item.Flags[1]);   // BUY
+  EXPECT_FALSE(item.Flags[2]);  // SELL
+  EXPECT_TRUE(item.Flags[3]);   // GOVERNMENT SET
+  EXPECT_TRUE(item.Flags[4]);   // MANUAL VALUE
+  EXPECT_EQ(item.Financial[0].scaled, 15000);
+  EXPECT_EQ(item.Financial[1].scaled, 25000);
+  EXPECT_EQ(item.Financial[2].scaled, 100000);
+  EXPECT_EQ(item.Longs[NewItemMain::kStandardReference], 777);
+  EXPECT_EQ(ext.PicturePaths[0].Trimmed(), "StdDB\\United States Coin\\Images\\1909S.a01");
+  EXPECT_EQ(ext.PicturePaths[1].Trimmed(), "StdDB\\United States Coin\\Images\\1909SR.b01");
+  EXPECT_EQ(ext.Note.Trimmed(), "Struck through grease");
+}
+
+TEST_F(CoinCollectionTest, ASecondRunAppendsTheItemsAgain) {
+  Convert("COINS", "US Coins");
+  Convert("COINS", "US Coins");
+  const NewFile file = ReadNew("US Coins");
+  EXPECT_EQ(file.next_record, 8);
+  ASSERT_EQ(file.items.size(), 2u);
+  EXPECT_EQ(file.items[1].first.Linked[6].Trimmed(), "1 Cent");
+  // The missing standard coin table was created empty; the coin has no reference.
+  EXPECT_TRUE(std::filesystem::exists(fx.New("StdDB/United States Coin/Cent-Lincoln Wheat.tyu")));
+  EXPECT_EQ(file.items[0].first.Longs[NewItemMain::kStandardReference], 0);
+}
+
+TEST_F(CollectionsTest, HeaderCaptionsByTypeStartFromAClearedHeader) {
+  WritePriorDesign("Coin", {});
+  WritePriorDesign("Currency", {});
+  WritePriorDesign("Tokens", {});
+  WritePriorCollection("COINS", "Coin", {});
+  WritePriorCollection("NOTES", "Currency", {});
+  WritePriorCollection("TOKS", "Tokens", {});
+  Convert("COINS", "Coins");
+  Convert("NOTES", "Notes");
+  Convert("TOKS", "Tokens");
+  const NewCollectionHeader notes = ReadNew("Notes").header;
+  EXPECT_EQ(notes.KeyCaptions[0].Trimmed(), "Friedberg #");
+  EXPECT_EQ(notes.KeyCodes[0], 24);
+  EXPECT_EQ(notes.KeyCaptions[1].Raw(), std::string(32, '\0'));  // nothing from the coins
+  EXPECT_EQ(notes.KeyCodes[1], 0);
+  const NewCollectionHeader tokens = ReadNew("Tokens").header;
+  EXPECT_EQ(tokens.KeyCaptions[0].Raw(), std::string(32, ' '));
+  EXPECT_EQ(tokens.KeyCodes[0], -1);
+  EXPECT_EQ(tokens.TypeName.Trimmed(), "Token");
+  // The collections read the new screen design named by the standard-database name.
+  EXPECT_TRUE(std::filesystem::exists(fx.New("video/Token.vsd")));
+}
+
+TEST_F(CollectionsTest, StampDenominationAndJoinedDateFields) {
+  WritePriorDesign("Stamps", {ScreenField("DENOMINATION:", 2, 0), ScreenField("UNIT:", 5, 0),
+                              ScreenField("DATE OF ISSUE:", 5, 1), ScreenField("DATE(S):", 5, 2)});
+  WriteNewDesign("Stamp", {NewField("DATE", 5, 2), NewField("DENOMINATION", 5, 3)});
+  PriorItem stamp;
+  stamp.main.Amounts[0] = Currency{300};
+  stamp.main.Text32[0].Set("c");
+  stamp.main.Text32[1].Set("1921");
+  stamp.main.Text32[2].Set("1922");
+  stamp.main.Text128[0].Set("12345");
+  WritePriorCollection("STAMPS", "Stamps", {stamp});
+  Convert("STAMPS", "Stamps");
+  const NewFile file = ReadNew("Stamps");
+  const auto& [item, ext] = file.items.at(0);
+  EXPECT_EQ(item.Text32[3].Trimmed(), "0.03 c");
+  EXPECT_EQ(item.Text32[2].Trimmed(), "1921 1922");
+  EXPECT_EQ(ext.PicturePaths[0].Trimmed(), "StdDB\\Stamp\\Images\\12345.a01");
+}
+
+TEST_F(CollectionsTest, ValuesOfAnotherKindAreConverted) {
+  WritePriorDesign("Books", {ScreenField("PAGES", 5, 0), ScreenField("PRICE", 2, 0),
+                             ScreenField("SIGNED", 5, 1), ScreenField("PUBLISHED", 2, 1)});
+  WriteNewDesign("Book", {NewField("PAGES", 1, 1), NewField("PRICE", 6, 0),
+                          NewField("SIGNED", 14, 2), NewField("PUBLISHED", 12, 4)});
+  PriorItem book;
+  book.main.Text32[0].Set("312");
+  book.main.Amounts[0] = Currency{-12500};
+  book.main.Text32[1].Set("yes");
+  book.main.Amounts[1] = Currency{19210000};
+  WritePriorCollection("BOOKS", "Books", {book});
+  Convert("BOOKS", "Books");
+  const NewFile file = ReadNew("Books");
+  const NewItemMain& item = file.items.at(0).first;
+  EXPECT_EQ(item.Longs[1], 312);
+  EXPECT_EQ(item.Text64[0].Trimmed(), "-1.25");
+  EXPECT_TRUE(item.Flags[2]);
+  EXPECT_EQ(item.Dates[4].tag, TaggedValue::kText);
+  EXPECT_EQ(item.Dates[4].text, "1921");
+}
+
+TEST_F(CollectionsTest, AFailureEndsOnlyItsCollectionAndKeepsTheItemsWritten) {
+  WritePriorDesign("Books", {ScreenField("TITLE", 8, 0)});
+  WriteNewDesign("Book", {NewField("TITLE", 12, 0)});
+  PriorItem shortTitle;
+  shortTitle.main.Text256[0].Set("Moby Dick");
+  PriorItem longTitle;
+  longTitle.main.Text256[0].Set(std::string(200, 'x'));  // a date text too long for the record
+  WritePriorCollection("BOOKS", "Books", {shortTitle, longTitle, shortTitle});
+  WritePriorDesign("Misc", {ScreenField("TITLE", 5, 9)});  // no tenth text-32 element
+  WritePriorCollection("BAD", "Misc", {shortTitle});
+  WritePriorCollection("NODESIGN", "Nothing", {shortTitle});
+  std::vector<hw::V4ScreenField> many(65, ScreenField("X", 5, 0));
+  WritePriorDesign("Many", many);
+  WritePriorCollection("MANY", "Many", {shortTitle});
+  WritePriorCollection("OK", "Books", {shortTitle});
+  WritePriorCollection("FULL", "Books", {shortTitle});
+  TableImage::New("FULL.clu", NewItemMain::kSize, 4)
+      .WriteTo(fx.New("SMITH/My Collections/FULL.clu"));
+  fx.faults.Add({"Full.clu", hw::FaultOp::kWrite, hw::kDiskFull, 1});
+
+  for (const char* code : {"BOOKS", "BAD", "NODESIGN", "MANY", "FULL", "OK"}) Convert(code, code);
+
+  EXPECT_TRUE(fx.ui.Messages().empty());
+  EXPECT_EQ(fx.LogLines(), std::vector<std::string>(5, kItemError));
+  const NewFile books = ReadNew("BOOKS");
+  EXPECT_EQ(books.next_record, 6);  // the first item stays, its header written back
+  EXPECT_EQ(books.items.at(0).first.Dates[0].text, "Moby Dick");
+  EXPECT_EQ(ReadNew("BAD").next_record, 4);
+  EXPECT_EQ(ReadNew("OK").next_record, 6);
+  // Every table the failed collections opened was closed again; only the last new screen
+  // design stays open, until the next collection.
+  int open = 0;
+  for (int number = 1; number <= 30; ++number) open += c().fs.IsOpen(number) ? 1 : 0;
+  EXPECT_EQ(open, 1);
+}
+
+TEST(PicturePaths, FolderRules) {
+  auto path = [](std::string_view code, std::string_view type, std::string_view country,
+                 std::string_view db = "") {
+    return hw::StandardPicturePath(code, ".a01", {type, country, db}).value_or("unchanged");
+  };
+  EXPECT_EQ(path("1909S", "Coin", "United States"), "StdDB\\United States Coin\\Images\\1909S.a01");
+  EXPECT_EQ(path("19670", "Coin", "Canada"), "StdDB\\World Coin\\Canada\\Images\\19670.a01");
+  EXPECT_EQ(path("E2002", "Coin", "Canada"), "StdDB\\Euro Coin\\Images\\E2002.a01");
+  EXPECT_EQ(path("e2002", "Coin", ""), "StdDB\\Euro Coin\\Images\\e2002.a01");
+  EXPECT_EQ(path("E2002", "Coin", "United States"), "StdDB\\United States Coin\\Images\\E2002.a01");
+  EXPECT_EQ(path("ANCR0123", "Ancient_", ""), "StdDB\\Ancient Coin\\Roman\\Images\\ANCR0123.a01");
+  EXPECT_EQ(path("ancg01", "Ancient_", ""), "StdDB\\Ancient Coin\\Greek\\Images\\ancg01.a01");
+  EXPECT_EQ(path("XYZ0123", "Ancient_", ""), "unchanged");
+  EXPECT_EQ(path("A1234", "Currency", "United States"),
+            "StdDB\\United States Currency\\Images\\A1234.a01");
+  EXPECT_EQ(path("A1234", "Currency", "Canada", "Currency"), "StdDB\\Currency\\Images\\A1234.a01");
+  EXPECT_EQ(path("12345", "Stamps", "", "Stamp"), "StdDB\\Stamp\\Images\\12345.a01");
+  EXPECT_EQ(path("12345", "COIN", "United States", "COIN"), "StdDB\\COIN\\Images\\12345.a01");
+  EXPECT_EQ(path("C:\\PICS\\COIN1.BMP", "Coin", "Canada"), "unchanged");
+  EXPECT_EQ(path("1967", "Coin", "Canada"), "unchanged");
+
+  hw::Text<80> long_path;
+  long_path.Set(std::string(70, 'P'));
+  hw::RewritePicturePath(long_path, ".b01", {"Stamps", "", "Stamp"});
+  EXPECT_EQ(long_path.Raw(), "StdDB\\Stamp\\Images\\" + std::string(61, 'P'));
+}
+
+TEST(ItemValues, NumbersAndDatesFromTexts) {
+  EXPECT_EQ(hw::GeneralNumber(Currency{300}), "0.03");
+  EXPECT_EQ(hw::GeneralNumber(Currency{-10000}), "-1");
+  EXPECT_EQ(hw::GeneralNumber(Currency{922337203685477580}), "92233720368547.758");
+  EXPECT_EQ(hw::WholeNumber(Currency{-25000}), -2);
+  EXPECT_EQ(hw::WholeNumber(Currency{-35000}), -4);
+  EXPECT_THROW(hw::WholeNumber(Currency{int64_t{3000000000} * 10000}), hw::RunError);
+  EXPECT_THROW(hw::AsWholeNumber(hw::ItemValue::OfText("1e99")), hw::RunError);
+  EXPECT_EQ(hw::AsWholeNumber(hw::ItemValue::OfText("12 pages")), 0);
+  EXPECT_EQ(hw::AsAmount(hw::ItemValue::OfText("+0.03")).scaled, 300);
+  EXPECT_FALSE(hw::AsFlag(hw::ItemValue::OfText("no")));
+  EXPECT_TRUE(hw::AsFlag(hw::ItemValue::OfText("True")));
+  EXPECT_TRUE(hw::AsFlag(hw::ItemValue::OfText("-1")));
+
+  EXPECT_EQ(hw::DateFromText("1921-03-15"), 7745);
+  EXPECT_EQ(hw::DateFromText("March 15, 1921"), 7745);
+  EXPECT_EQ(hw::DateFromText("15-Mar-1921"), 7745);
+  EXPECT_EQ(hw::DateFromText("15 mar. 1921"), 7745);
+  EXPECT_EQ(hw::DateFromText("3/15/21"), 44270);
+  EXPECT_EQ(hw::DateFromText("12/29/1899 6:00"), -1.25);
+  EXPECT_EQ(hw::DateFromText("12/30/1899 6:00 PM"), 0.75);
+  EXPECT_FALSE(hw::DateFromText("3/15"));
+  EXPECT_FALSE(hw::DateFromText("2/30/1921"));
+  EXPECT_FALSE(hw::DateFromText("March 1921"));
+  EXPECT_FALSE(hw::DateFromText("circa 1921"));
+  EXPECT_FALSE(hw::DateFromText("15/3/1921"));
+}
+
+// The standard reference answered from the index equals a search in record order.
+class StandardReferenceTest : public CollectionsTest {
+ protected:
+  static NewItemMain Entry(const std::string& mint, int32_t reference) {
+    NewItemMain e;
+    for (TaggedValue& d : e.Dates) d = TaggedValue::Textual("");
+    e.Linked[NewItemMain::LinkedPosition(2, 1)].Set("25 Cents");
+    e.Text32[3].Set(mint);
+    e.Longs[NewItemMain::kStandardReference] = reference;
+    return e;
+  }
+
+  // The first entry, in record order, that agrees on the six fields; an entry that cannot be
+  // read is passed over.
+  int32_t LinearSearch(const std::string& file, const NewItemMain& item) {
+    std::vector<std::byte> bytes = fx.ReadBytes(fx.New("StdDB/United States Coin/" + file));
+    hw::NewHeader h;
+    h.Decode(bytes);
+    for (int64_t r = 4; r < h.next_record; r += 2) {
+      const size_t at = static_cast<size_t>(r - 1) * NewItemMain::kSize;
+      if (at + NewItemMain::kSize > bytes.size()) break;  // zeros from here on match nothing
+      NewItemMain entry;
+      if (!entry.Decode(std::span(bytes).subspan(at, NewItemMain::kSize))) continue;
+      if (hw::StandardCoinKey(entry) == hw::StandardCoinKey(item)) {
+        return entry.Longs[NewItemMain::kStandardReference];
+      }
+    }
+    return 0;
+  }
+};
+
+TEST_F(StandardReferenceTest, IndexAnswersAsTheFirstMatchInRecordOrder) {
+  TableImage t = TableImage::New("Quarter-Washington.tyu", NewItemMain::kSize, 4);
+  t.Put(4, Entry("D", 11));
+  t.Put(6, Entry("S", 12));
+  t.Put(8, Entry("D", 13));   // a duplicate of record 4
+  t.Put(20, Entry("P", 14));  // past a gap of zero records
+  NewItemMain unreadable = Entry("W", 15);
+  std::vector<std::byte> bytes(NewItemMain::kSize);
+  unreadable.Encode(bytes);
+  bytes[8] = std::byte{9};  // an unknown tag
+  t.PutBytes(22, bytes);
+  t.Put(24, Entry("W", 16));
+  t.set_next_record(std::numeric_limits<int32_t>::max());
+  t.WriteTo(fx.New("StdDB/United States Coin/Quarter-Washington.tyu"));
+
+  for (const char* mint : {"D", "S", "P", "W", "CC"}) {
+    const NewItemMain coin = Entry(mint, 0);
+    EXPECT_EQ(hw::StandardReferenceNumber(c(), "Quart_wa    ", coin),
+              LinearSearch("Quarter-Washington.tyu", coin))
+        << mint;
+  }
+  EXPECT_EQ(hw::StandardReferenceNumber(c(), "QUART_WA", Entry("D", 0)), 11);
+  EXPECT_EQ(hw::StandardReferenceNumber(c(), "QUART_WA", Entry("W", 0)), 16);
+  EXPECT_EQ(c().collections.coin_indexes.size(), 1u);  // read once
+  EXPECT_EQ(c().collections.coin_table, 0);
+}
+
+TEST_F(StandardReferenceTest, UnknownCodesOpenNoTable) {
+  EXPECT_EQ(hw::StandardReferenceNumber(c(), "nothing", Entry("D", 0)), 0);
+  EXPECT_EQ(hw::StandardReferenceNumber(c(), "            ", Entry("D", 0)), 0);
+  EXPECT_EQ(hw::StandardReferenceNumber(c(), "", Entry("D", 0)), 0);
+  EXPECT_TRUE(std::filesystem::is_empty(fx.New("StdDB/United States Coin")));
+}
+
+TEST(CollectionNames, UnsafeCharactersAreReplaced) {
+  EXPECT_EQ(hw::SafeCollectionName("My Coins: 1st/2nd \"Set\""), "My Coins- 1st&2nd Set");
+  EXPECT_EQ(hw::SafeCollectionName("A*B?C<D>E.F;G\\H"), "A~B~C[D]E-F-G&H");
+}
+
+class CollectionsDriverTest : public CollectionsTest {
+ protected:
+  CollectionsDriverTest() {
+    fx.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\", "C:\\HWVER4\\JONES\\"});
+    fx.MakePriorFolder("JONES");
+    fx.MakeNewFolder("JONES/My Collections");
+    WriteCollectionList("SMITH", {{"COINS", "My Coins: 1st/2nd \"Set\""}, {"GONE", "Gone"}});
+    WriteCollectionList("JONES", {{"NOTES", "Notes"}});
+    WritePriorDesign("Coin", {});
+    WritePriorDesign("Currency", {});
+    WritePriorCollection("COINS", "Coin", {PriorItem{}});
+    TableImage notes = TableImage::Prior("NOTES.cl4", PriorItemMain::kSize, 4);
+    hw::PriorCollectionHeader h;
+    h.TypeCode.Set("Currency");
+    notes.Put(3, h);
+    notes.WriteTo(fx.Prior("JONES/NOTES.cl4"));
+  }
+
+  void WriteCollectionList(const std::string& user,
+                           const std::vector<std::pair<std::string, std::string>>& entries) {
+    TableImage t = TableImage::Prior("Collect.mst", hw::PriorCollectionEntry::kSize, 3);
+    for (const auto& [code, name] : entries) {
+      hw::PriorCollectionEntry e;
+      e.Code.Set(code);
+      e.Name.Set(name);
+      t.Append(e);
+    }
+    t.WriteTo(fx.Prior(user + "/Collect.mst"));
+  }
+};
+
+TEST_F(CollectionsDriverTest, EveryCollectionOfEveryUserWithAFolder) {
+  hw::ConvertCollections(c());
+  EXPECT_EQ(fx.LogLines(),
+            (std::vector<std::string>{"Converting: My Coins- 1st&2nd Set", "Converting: Gone",
+                                      kItemError, "Converting: Notes"}));
+  EXPECT_EQ(fx.ui.StatusCaptions(),
+            (std::vector<std::string>{"Converting: My Coins- 1st&2nd Set", "Converting: Gone",
+                                      "Converting: Notes"}));
+  EXPECT_TRUE(fx.ui.Messages().empty());
+  EXPECT_EQ(ReadNew("My Coins- 1st&2nd Set").items.size(), 1u);
+  EXPECT_TRUE(std::filesystem::exists(fx.New("JONES/My Collections/Notes.clu")));
+}
+
+TEST_F(CollectionsDriverTest, AnUnrecoveredErrorEndsTheOperation) {
+  fx.faults.Add({"HoardwiseCLog.lst", hw::FaultOp::kWrite, hw::kBadFileName, 1});
+  hw::ConvertCollections(c());
+  EXPECT_EQ(fx.LogLines(), std::vector<std::string>{"Error Converting: My Coins- 1st&2nd Set"});
+  EXPECT_EQ(fx.ui.MessageTexts(),
+            std::vector<std::string>{"That Name is illegal, you may only use A-Z,0-9,_, and &."});
+  EXPECT_FALSE(std::filesystem::exists(fx.New("JONES/My Collections/Notes.clu")));
+  EXPECT_EQ(c().fs.FreeFile(), 1);
+}
+
+}  // namespace
