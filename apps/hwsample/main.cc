@@ -1,0 +1,53 @@
+// hwsample: writes a realistic prior installation and a new data folder as the new edition
+// ships it, from a seed, for the demo, the end-to-end tests and the benchmark.
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <iostream>
+
+#include "hwsample/sample.h"
+
+int main(int argc, char** argv) {
+  CLI::App app(
+      "Writes a sample prior installation under DIR/c/HWVER4 (drive C: is DIR/c) and a new\n"
+      "data folder DIR/n/Hoardwise (drive N: is DIR/n). Run the conversion there with\n"
+      "  cd DIR/n/Hoardwise && hwconvert-batch --drive C=DIR/c --drive N=DIR/n --answers YYY",
+      "hwsample");
+  std::filesystem::path dir;
+  unsigned seed = 1;
+  hwsample::SampleContext ctx;
+  app.add_option("DIR", dir, "folder to write into (created; must be empty or missing)")
+      ->required();
+  app.add_option("--seed", seed, "seed of the generated values (default 1)");
+  app.add_option("--users", ctx.users, "number of users (at least 3; default 3)")
+      ->check(CLI::Range(3, 500));
+  app.add_option("--collections", ctx.collections,
+                 "generated collections per user beyond the fixed set (default 0)")
+      ->check(CLI::Range(0, 1000));
+  app.add_option("--items", ctx.items, "items per generated collection (default 6)")
+      ->check(CLI::Range(0, 16381));
+  CLI11_PARSE(app, argc, argv);
+
+  std::error_code ec;
+  if (std::filesystem::exists(dir, ec) && !std::filesystem::is_empty(dir, ec)) {
+    std::cerr << "hwsample: " << dir << " is not empty\n";
+    return 2;
+  }
+  ctx.rng.seed(seed);
+  ctx.prior_root = dir / "c" / "HWVER4";
+  ctx.new_root = dir / "n" / "Hoardwise";
+  try {
+    std::filesystem::create_directories(ctx.prior_root);
+    std::filesystem::create_directories(ctx.new_root);
+    hwsample::WriteUsers(ctx);
+    hwsample::WriteCollections(ctx);
+    hwsample::WriteScreens(ctx);
+    hwsample::WriteLists(ctx);
+  } catch (const std::exception& e) {
+    std::cerr << "hwsample: " << e.what() << '\n';
+    return 1;
+  }
+  std::cout << "Prior installation: " << ctx.prior_root.string() << " (C:\\HWVER4\\)\n"
+            << "New data folder:    " << ctx.new_root.string() << " (N:\\Hoardwise\\)\n";
+  return 0;
+}
