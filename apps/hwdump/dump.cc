@@ -1,8 +1,11 @@
 #include "hwdump/dump.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/text.h"
 
@@ -39,6 +42,17 @@ std::string Quoted(std::string_view text) {
   }
   return "\"" + hw::Win1252ToUtf8(shown) + "\"";
 }
+
+std::string Text(std::string_view raw) { return Quoted(hw::TrimRightBlanks(raw)); }
+
+std::string Money(hw::Currency c) {
+  const int64_t units = c.scaled / 10000;
+  const int64_t fraction = std::llabs(c.scaled % 10000);
+  const char* sign = c.scaled < 0 && units == 0 ? "-" : "";
+  return fmt::format("{}{}.{:04}", sign, units, fraction);
+}
+
+std::string Flag(bool v) { return v ? "-1 (true)" : "0 (false)"; }
 
 std::string Extension(const std::string& file_name) {
   const size_t dot = file_name.rfind('.');

@@ -2,10 +2,13 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "platform/record_codec.h"
 
 // hwdump's record layouts. Each file of the dump registers the layouts it knows; a table file
 // is printed with the first layout whose Matches accepts its file name (or the one named by
@@ -32,6 +35,25 @@ const std::vector<Layout>& Layouts();
 void Field(std::ostream& out, const std::string& name, const std::string& value);
 // A fixed text shown in quotes, UTF-8, with zero bytes shown as \0.
 std::string Quoted(std::string_view text);
+// A fixed text with its trailing blanks dropped, quoted.
+std::string Text(std::string_view raw);
+// A currency value with its four decimals, exactly.
+std::string Money(hw::Currency c);
+// A 16-bit true/false as stored and as meant.
+std::string Flag(bool v);
+
+// The record decoded, or nothing (with a note) when the table's records are shorter.
+template <class Record>
+std::optional<Record> Decoded(std::span<const std::byte> bytes, std::ostream& out) {
+  if (bytes.size() < Record::kSize) {
+    out << "  (record shorter than the " << Record::kSize << "-byte layout)\n";
+    return std::nullopt;
+  }
+  Record r;
+  r.Decode(bytes.first(Record::kSize));
+  return r;
+}
+
 // Lower-cased extension of a file name including the dot ("" when none).
 std::string Extension(const std::string& file_name);
 

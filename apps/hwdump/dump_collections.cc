@@ -27,19 +27,6 @@ bool IsEmpty(std::string_view raw) {
   return raw.find_first_not_of(std::string_view(" \0", 2)) == raw.npos;
 }
 
-std::string Money(hw::Currency c) { return hw::GeneralNumber(c); }
-
-template <class Record>
-std::optional<Record> Decoded(std::span<const std::byte> bytes, std::ostream& out) {
-  if (bytes.size() < Record::kSize) {
-    out << "  (record shorter than the " << Record::kSize << "-byte layout)\n";
-    return std::nullopt;
-  }
-  Record r;
-  r.Decode(bytes.first(Record::kSize));
-  return r;
-}
-
 // One line per element that holds text.
 template <size_t W, size_t N>
 void TextBank(std::ostream& out, const std::string& name, const std::array<hw::Text<W>, N>& bank) {

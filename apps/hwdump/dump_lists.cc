@@ -14,29 +14,6 @@ namespace hwdump {
 
 namespace {
 
-std::string Text(std::string_view raw) { return Quoted(hw::TrimRightBlanks(raw)); }
-
-std::string Money(hw::Currency c) {
-  const int64_t units = c.scaled / 10000;
-  const int64_t fraction = std::llabs(c.scaled % 10000);
-  const char* sign = c.scaled < 0 && units == 0 ? "-" : "";
-  return fmt::format("{}{}.{:04}", sign, units, fraction);
-}
-
-std::string Flag(bool v) { return v ? "-1 (true)" : "0 (false)"; }
-
-// The record decoded, or nothing (with a note) when the table's records are shorter.
-template <class Record>
-std::optional<Record> Decoded(std::span<const std::byte> bytes, std::ostream& out) {
-  if (bytes.size() < Record::kSize) {
-    out << "  (record shorter than the " << Record::kSize << "-byte layout)\n";
-    return std::nullopt;
-  }
-  Record r;
-  r.Decode(bytes.first(Record::kSize));
-  return r;
-}
-
 void PrintPriorChoiceEntry(int64_t, std::span<const std::byte> bytes, std::ostream& out) {
   const auto e = Decoded<hw::PriorChoiceEntry>(bytes, out);
   if (!e) return;

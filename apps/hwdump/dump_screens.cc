@@ -15,22 +15,6 @@ namespace hwdump {
 
 namespace {
 
-std::string Text(std::string_view raw) { return Quoted(hw::TrimRightBlanks(raw)); }
-
-std::string Flag(bool v) { return v ? "-1 (true)" : "0 (false)"; }
-
-// The record decoded, or nothing (with a note) when the table's records are shorter.
-template <class Record>
-std::optional<Record> Decoded(std::span<const std::byte> bytes, std::ostream& out) {
-  if (bytes.size() < Record::kSize) {
-    out << "  (record shorter than the " << Record::kSize << "-byte layout)\n";
-    return std::nullopt;
-  }
-  Record r;
-  r.Decode(bytes.first(Record::kSize));
-  return r;
-}
-
 void PrintPriorScreenField(int64_t, std::span<const std::byte> bytes, std::ostream& out) {
   const auto f = Decoded<hw::V4ScreenField>(bytes, out);
   if (!f) return;

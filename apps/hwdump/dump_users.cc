@@ -10,8 +10,6 @@ namespace hwdump {
 
 namespace {
 
-std::string Money(hw::Currency c) { return fmt::format("{:.4f}", c.scaled / 10000.0); }
-
 void PrintUser(int64_t, std::span<const std::byte> record, std::ostream& out) {
   hw::UserSettingsRecord u;
   u.Decode(record.first(hw::UserSettingsRecord::kSize));

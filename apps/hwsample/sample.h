@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "screens/field_records.h"
+
 // The sample installation writer: a prior installation and a new data folder as the new
 // edition ships it. Each part of the sample lives in its own file and adds to the same context.
 namespace hwsample {
@@ -27,6 +29,15 @@ struct SampleContext {
   std::vector<SampleUser> sample_users;  // filled by WriteUsers
   std::vector<std::string> type_codes;   // distinct upper-case type codes of the collections
 };
+
+// A field of a prior screen design: its label on the left of row `row`, its control beside it.
+struct PriorFieldRow {
+  const char* caption;
+  const char* name;
+  int16_t data_type;
+  int16_t slot;
+};
+hw::V4ScreenField PriorField(const PriorFieldRow& field, int row);
 
 // In the order main runs them:
 void WriteUsers(SampleContext& ctx);        // hwver4.exe, the user list, the user folders

@@ -31,13 +31,6 @@ namespace fs = std::filesystem;
 
 // --- Screen designs ---
 
-struct PriorFieldRow {
-  const char* caption;
-  const char* name;
-  int16_t data_type;
-  int16_t slot;
-};
-
 struct NewFieldRow {
   const char* name;
   int32_t data_type;
@@ -269,26 +262,6 @@ const std::vector<PriorFieldRow> kMyStuffFields = {
     {"Edition Size:", "Edition Size", kInteger, 2},
     {"Remarks:", "Remarks", kText128, 1},
 };
-
-hw::V4ScreenField PriorField(const PriorFieldRow& s, int row) {
-  hw::V4ScreenField f;
-  f.Caption.Set(s.caption);
-  f.FieldName.Set(s.name);
-  f.Unused66.Blank();
-  f.DataType = s.data_type;
-  f.Slot = s.slot;
-  f.LabelTop = static_cast<int16_t>(240 + 420 * row);
-  f.LabelHeight = 255;
-  f.LabelLeft = 120;
-  f.ControlLeft = 1900;
-  f.ControlWidth = s.data_type == kText128 ? 5200 : 2400;
-  f.ControlHeight = 315;
-  f.ControlTop = static_cast<int16_t>(210 + 420 * row);
-  f.Number124 = static_cast<int16_t>(row + 1);
-  f.ChoiceListName.Blank();
-  f.Unused172.Blank();
-  return f;
-}
 
 hw::V5FieldDef NewField(const NewFieldRow& s, int row) {
   hw::V5FieldDef f;
@@ -779,6 +752,26 @@ void WriteCollections(SampleContext& ctx) {
     }
     WriteCollectionList(user, collections);
   }
+}
+
+hw::V4ScreenField PriorField(const PriorFieldRow& s, int row) {
+  hw::V4ScreenField f;
+  f.Caption.Set(s.caption);
+  f.FieldName.Set(s.name);
+  f.Unused66.Blank();
+  f.DataType = s.data_type;
+  f.Slot = s.slot;
+  f.LabelTop = static_cast<int16_t>(240 + 420 * row);
+  f.LabelHeight = 255;
+  f.LabelLeft = 120;
+  f.ControlLeft = 1900;
+  f.ControlWidth = s.data_type == kText128 ? 5200 : 2400;
+  f.ControlHeight = 315;
+  f.ControlTop = static_cast<int16_t>(210 + 420 * row);
+  f.Number124 = static_cast<int16_t>(row + 1);
+  f.ChoiceListName.Blank();
+  f.Unused172.Blank();
+  return f;
 }
 
 }  // namespace hwsample

@@ -31,34 +31,6 @@ constexpr char kUserDefinedType[] = "MYSTUFF";
 constexpr char kCustomisedType[] = "STAMPS";
 constexpr int32_t kNewReportLength = 2780;
 
-struct SampleElement {
-  const char* caption;
-  const char* name;
-  int16_t data_type;
-  int16_t slot;
-};
-
-// One element per row of the prior screen: label on the left, control beside it.
-hw::V4ScreenField Element(const SampleElement& e, int row) {
-  hw::V4ScreenField f;
-  f.Caption.Set(e.caption);
-  f.FieldName.Set(e.name);
-  f.Unused66.Blank();
-  f.DataType = e.data_type;
-  f.Slot = e.slot;
-  f.LabelTop = static_cast<int16_t>(240 + 420 * row);
-  f.LabelHeight = 255;
-  f.LabelLeft = 120;
-  f.ControlLeft = 1900;
-  f.ControlWidth = e.data_type == 7 ? 5200 : 2400;
-  f.ControlHeight = 315;
-  f.ControlTop = static_cast<int16_t>(210 + 420 * row);
-  f.Number124 = static_cast<int16_t>(row + 1);
-  f.ChoiceListName.Blank();
-  f.Unused172.Blank();
-  return f;
-}
-
 std::vector<std::byte> ReadFile(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::vector<char> chars((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -78,12 +50,12 @@ void WriteFile(const fs::path& file, const std::vector<std::byte>& bytes) {
 // The user added a field of their own to the standard screen: the new edition has no field
 // of that name, so the conversion reports the screen as customised.
 void CustomiseStandardScreen(const SampleContext& ctx) {
-  const SampleElement added = {"Plate Block:", "Plate Block", 5, 8};
+  const PriorFieldRow added = {"Plate Block:", "Plate Block", 5, 8};
   const fs::path file = ctx.prior_root / "Video" / (std::string(kCustomisedType) + ".vsd");
   if (!fs::exists(file)) {
     hw::TableImage t = hw::TableImage::Prior("STAMPS.vsd", hw::V4ScreenField::kSize, 4);
-    t.Append(Element({"Country:", "Country", 5, 1}, 0));
-    t.Append(Element(added, 1));
+    t.Append(PriorField({"Country:", "Country", 5, 1}, 0));
+    t.Append(PriorField(added, 1));
     fs::create_directories(file.parent_path());
     t.WriteTo(file);
     return;
@@ -95,7 +67,7 @@ void CustomiseStandardScreen(const SampleContext& ctx) {
   if (length < hw::V4ScreenField::kSize) throw std::runtime_error("unexpected " + file.string());
   const size_t at = static_cast<size_t>(header.next_record - 1) * length;
   bytes.resize(std::max(bytes.size(), at + length));
-  Element(added, header.next_record - 4).Encode(std::span(bytes).subspan(at, length));
+  PriorField(added, header.next_record - 4).Encode(std::span(bytes).subspan(at, length));
   ++header.next_record;
   header.Encode(std::span(bytes).first(hw::PriorHeader::kSize));
   WriteFile(file, bytes);

@@ -16,24 +16,24 @@ Reply ScriptedUi::MessageBox(const std::string& text, Icon icon, Buttons buttons
       replies_.pop_front();
     }
   }
-  events_.push_back(MessageEvent{text, icon, buttons, title, reply});
+  events_.emplace_back(std::in_place_type<MessageEvent>, text, icon, buttons, title, reply);
   return reply;
 }
 
 std::string ScriptedUi::OpenFileDialog() {
-  events_.push_back(DialogEvent{dialog_path_});
+  events_.emplace_back(std::in_place_type<DialogEvent>, dialog_path_);
   return dialog_path_;
 }
 
 void ScriptedUi::StatusChanged(const std::string& caption) {
-  events_.push_back(StatusEvent{caption});
+  events_.emplace_back(std::in_place_type<StatusEvent>, caption);
 }
 
 void ScriptedUi::MarkChanged(Mark mark, int index, bool visible) {
-  events_.push_back(MarkEvent{mark, index, visible});
+  events_.emplace_back(std::in_place_type<MarkEvent>, mark, index, visible);
 }
 
-void ScriptedUi::WindowChanged() { events_.push_back(WindowEvent{}); }
+void ScriptedUi::WindowChanged() { events_.emplace_back(std::in_place_type<WindowEvent>); }
 
 template <class Event>
 std::vector<Event> ScriptedUi::Select() const {
