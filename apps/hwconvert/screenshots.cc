@@ -10,8 +10,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <iostream>
 #include <memory>
@@ -22,10 +24,17 @@
 
 namespace {
 
+// The window as the screen shows it, with the frame and title bar of the window manager when
+// one runs (scripts/screenshot starts one), else the window alone.
 bool Save(QWidget& window, const QDir& dir, const char* name) {
   QApplication::processEvents();
   const QString file = dir.filePath(name);
-  if (!window.grab().save(file)) {
+  const QRect frame = window.frameGeometry();
+  const QPixmap picture =
+      frame.size() == window.size()
+          ? window.grab()
+          : window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  if (!picture.save(file)) {
     std::cerr << "window_screenshots: cannot write " << file.toStdString() << '\n';
     return false;
   }
@@ -53,6 +62,13 @@ int main(int argc, char** argv) {
   hwconvert::MainWindow window(*fs);
   if (!window.Load()) return 1;
   window.show();
+  // Give a window manager the moment it needs to frame the window.
+  QTimer settle;
+  settle.setSingleShot(true);
+  QEventLoop loop;
+  QObject::connect(&settle, &QTimer::timeout, &loop, &QEventLoop::quit);
+  settle.start(500);
+  loop.exec();
   bool saved = Save(window, dir, "questions.png");
   Click(window, "cmdConvert1");
   saved = Save(window, dir, "operations.png") && saved;

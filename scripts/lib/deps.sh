@@ -6,7 +6,7 @@ hw_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfmt-dev libcli11-dev nlohmann-json3-dev libhowardhinnant-date-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  xvfb xauth jq
+  xvfb xauth openbox jq
 )
 
 hw_ensure_packages() {
