@@ -27,7 +27,7 @@ void UserSettingsRecord::Decode(std::span<const std::byte> in) {
   Int289 = r.I16();
   Long291 = r.I32();
   Long295 = r.I32();
-  for (int32_t& v : Longs299) v = r.I32();
+  r.Get(Longs299);
   r.Get(Text307);
   Long323 = r.I32();
   Long327 = r.I32();
@@ -42,7 +42,7 @@ void UserSettingsRecord::Decode(std::span<const std::byte> in) {
   Long394 = r.I32();
   r.Get(Text398).Get(Text402).Get(Text406);
   Float407 = r.F32();
-  for (Currency& v : Money411) v = r.Money();
+  r.Get(Money411);
   r.Get(Text459);
   Long483 = r.I32();
   Money487 = r.Money();
@@ -60,11 +60,11 @@ void UserSettingsRecord::Encode(std::span<std::byte> out) const {
   w.F32(Float190).F32(Float194).I32(Long198).F32(Float202).F32(Float206).F32(Float210);
   w.F32(Float214).Put(Text218).Put(Font219).Put(Font251);
   w.I16(Int283).I16(Int285).I16(Int287).I16(Int289).I32(Long291).I32(Long295);
-  for (int32_t v : Longs299) w.I32(v);
+  w.Put(Longs299);
   w.Put(Text307).I32(Long323).I32(Long327).Put(Text331).Money(Money347).Put(Text355);
   w.Money(Money356).Money(Money364).I32(Long372).I16(Int376).Put(Text378).I32(Long394);
   w.Put(Text398).Put(Text402).Put(Text406).F32(Float407);
-  for (Currency v : Money411) w.Money(v);
+  w.Put(Money411);
   w.Put(Text459).I32(Long483).Money(Money487).Money(Money495).I32(Long503).Put(Text507);
   w.I32(Long531).Put(Text535);
 }

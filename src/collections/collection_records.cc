@@ -8,104 +8,64 @@ namespace {
 
 constexpr size_t kLeadingZeros = 8;  // both new item records begin with 8 zero bytes
 
-template <class T, size_t N>
-void GetAll(ByteReader& r, std::array<T, N>& bank) {
-  for (T& t : bank) r.Get(t);
-}
-
-template <class T, size_t N>
-void PutAll(ByteWriter& w, const std::array<T, N>& bank) {
-  for (const T& t : bank) w.Put(t);
-}
-
-template <size_t N>
-void GetI16(ByteReader& r, std::array<int16_t, N>& bank) {
-  for (int16_t& v : bank) v = r.I16();
-}
-
-template <size_t N>
-void PutI16(ByteWriter& w, const std::array<int16_t, N>& bank) {
-  for (int16_t v : bank) w.I16(v);
-}
-
-template <size_t N>
-void GetI32(ByteReader& r, std::array<int32_t, N>& bank) {
-  for (int32_t& v : bank) v = r.I32();
-}
-
-template <size_t N>
-void PutI32(ByteWriter& w, const std::array<int32_t, N>& bank) {
-  for (int32_t v : bank) w.I32(v);
-}
-
-template <size_t N>
-void GetMoney(ByteReader& r, std::array<Currency, N>& bank) {
-  for (Currency& v : bank) v = r.Money();
-}
-
-template <size_t N>
-void PutMoney(ByteWriter& w, const std::array<Currency, N>& bank) {
-  for (Currency v : bank) w.Money(v);
-}
-
 }  // namespace
 
 void PriorItemMain::Decode(std::span<const std::byte> in) {
   ByteReader r(in);
   r.GetBytes(Unused0.data(), Unused0.size());
-  GetI16(r, Integers);
-  GetMoney(r, Amounts);
-  GetAll(r, Text8);
-  GetAll(r, Text12);
-  GetAll(r, Text16);
-  GetAll(r, Text32);
-  GetAll(r, Text64);
-  GetAll(r, Text128);
-  GetAll(r, Text256);
+  r.Get(Integers);
+  r.Get(Amounts);
+  r.Get(Text8);
+  r.Get(Text12);
+  r.Get(Text16);
+  r.Get(Text32);
+  r.Get(Text64);
+  r.Get(Text128);
+  r.Get(Text256);
   r.Get(Note);
 }
 
 void PriorItemMain::Encode(std::span<std::byte> out) const {
   ByteWriter w(out);
   w.PutBytes(Unused0.data(), Unused0.size());
-  PutI16(w, Integers);
-  PutMoney(w, Amounts);
-  PutAll(w, Text8);
-  PutAll(w, Text12);
-  PutAll(w, Text16);
-  PutAll(w, Text32);
-  PutAll(w, Text64);
-  PutAll(w, Text128);
-  PutAll(w, Text256);
+  w.Put(Integers);
+  w.Put(Amounts);
+  w.Put(Text8);
+  w.Put(Text12);
+  w.Put(Text16);
+  w.Put(Text32);
+  w.Put(Text64);
+  w.Put(Text128);
+  w.Put(Text256);
   w.Put(Note);
 }
 
 void PriorItemExtension::Decode(std::span<const std::byte> in) {
   ByteReader r(in);
   r.GetBytes(Unused0.data(), Unused0.size());
-  GetI32(r, Longs);
-  GetI16(r, Integers);
-  GetMoney(r, Amounts);
-  GetAll(r, Text12);
-  GetAll(r, Text16);
-  GetAll(r, Text32);
-  GetAll(r, Text64);
-  GetAll(r, Text128);
-  GetAll(r, Text256);
+  r.Get(Longs);
+  r.Get(Integers);
+  r.Get(Amounts);
+  r.Get(Text12);
+  r.Get(Text16);
+  r.Get(Text32);
+  r.Get(Text64);
+  r.Get(Text128);
+  r.Get(Text256);
 }
 
 void PriorItemExtension::Encode(std::span<std::byte> out) const {
   ByteWriter w(out);
   w.PutBytes(Unused0.data(), Unused0.size());
-  PutI32(w, Longs);
-  PutI16(w, Integers);
-  PutMoney(w, Amounts);
-  PutAll(w, Text12);
-  PutAll(w, Text16);
-  PutAll(w, Text32);
-  PutAll(w, Text64);
-  PutAll(w, Text128);
-  PutAll(w, Text256);
+  w.Put(Longs);
+  w.Put(Integers);
+  w.Put(Amounts);
+  w.Put(Text12);
+  w.Put(Text16);
+  w.Put(Text32);
+  w.Put(Text64);
+  w.Put(Text128);
+  w.Put(Text256);
 }
 
 void NewCollectionHeader::Decode(std::span<const std::byte> in) {
@@ -118,14 +78,14 @@ void NewCollectionHeader::Decode(std::span<const std::byte> in) {
   Integer250 = r.I16();
   r.Get(Text252).Get(Text284).Get(Text316);
   Long348 = r.I32();
-  GetAll(r, KeyCaptions);
-  GetI32(r, KeyCodes);
+  r.Get(KeyCaptions);
+  r.Get(KeyCodes);
   Long532 = r.I32();
   Amount536 = r.Money();
   Amount544 = r.Money();
   Long552 = r.I32();
-  GetMoney(r, Amounts556);
-  GetAll(r, Text636);
+  r.Get(Amounts556);
+  r.Get(Text636);
   r.Get(Text876);
 }
 
@@ -134,11 +94,11 @@ void NewCollectionHeader::Encode(std::span<std::byte> out) const {
   w.Put(Text0).Put(TypeName).Put(Text40).Put(Code).F64(Number200).F64(Number208);
   w.I16(Integer216).Put(Text218).I16(Integer250).Put(Text252).Put(Text284).Put(Text316);
   w.I32(Long348);
-  PutAll(w, KeyCaptions);
-  PutI32(w, KeyCodes);
+  w.Put(KeyCaptions);
+  w.Put(KeyCodes);
   w.I32(Long532).Money(Amount536).Money(Amount544).I32(Long552);
-  PutMoney(w, Amounts556);
-  PutAll(w, Text636);
+  w.Put(Amounts556);
+  w.Put(Text636);
   w.Put(Text876);
 }
 
@@ -192,17 +152,17 @@ void NewItemMain::Encode(std::span<std::byte> out) const {
     }
   }
   for (bool f : Flags) w.Flag(f);
-  PutI32(w, Longs);
-  PutMoney(w, Amounts);
-  PutAll(w, Text8);
-  PutAll(w, Text12);
-  PutAll(w, Text16);
-  PutAll(w, Text32);
-  PutAll(w, Linked);
-  PutAll(w, Text64);
-  PutAll(w, Text128);
-  PutAll(w, Text256);
-  PutMoney(w, Financial);
+  w.Put(Longs);
+  w.Put(Amounts);
+  w.Put(Text8);
+  w.Put(Text12);
+  w.Put(Text16);
+  w.Put(Text32);
+  w.Put(Linked);
+  w.Put(Text64);
+  w.Put(Text128);
+  w.Put(Text256);
+  w.Put(Financial);
   w.Zeros(out.size() - w.position());
 }
 
@@ -232,45 +192,45 @@ bool NewItemMain::Decode(std::span<const std::byte> in) {
   if (r.remaining() < kFixedSize - kLeadingZeros) return false;
   Dates = std::move(dates);
   for (bool& f : Flags) f = r.Flag();
-  GetI32(r, Longs);
-  GetMoney(r, Amounts);
-  GetAll(r, Text8);
-  GetAll(r, Text12);
-  GetAll(r, Text16);
-  GetAll(r, Text32);
-  GetAll(r, Linked);
-  GetAll(r, Text64);
-  GetAll(r, Text128);
-  GetAll(r, Text256);
-  GetMoney(r, Financial);
+  r.Get(Longs);
+  r.Get(Amounts);
+  r.Get(Text8);
+  r.Get(Text12);
+  r.Get(Text16);
+  r.Get(Text32);
+  r.Get(Linked);
+  r.Get(Text64);
+  r.Get(Text128);
+  r.Get(Text256);
+  r.Get(Financial);
   return true;
 }
 
 void NewItemExtension::Decode(std::span<const std::byte> in) {
   ByteReader r(in);
   r.Skip(kLeadingZeros);
-  GetAll(r, PicturePaths);
+  r.Get(PicturePaths);
   r.Get(Note).Get(Text2632);
-  GetAll(r, Text50);
-  GetI32(r, Longs3960);
-  GetI32(r, Longs4056);
-  GetI32(r, Longs4136);
-  GetI32(r, Longs4216);
-  GetI16(r, Integers4296);
+  r.Get(Text50);
+  r.Get(Longs3960);
+  r.Get(Longs4056);
+  r.Get(Longs4136);
+  r.Get(Longs4216);
+  r.Get(Integers4296);
   r.Get(Text4336);
 }
 
 void NewItemExtension::Encode(std::span<std::byte> out) const {
   ByteWriter w(out);
   w.Zeros(kLeadingZeros);
-  PutAll(w, PicturePaths);
+  w.Put(PicturePaths);
   w.Put(Note).Put(Text2632);
-  PutAll(w, Text50);
-  PutI32(w, Longs3960);
-  PutI32(w, Longs4056);
-  PutI32(w, Longs4136);
-  PutI32(w, Longs4216);
-  PutI16(w, Integers4296);
+  w.Put(Text50);
+  w.Put(Longs3960);
+  w.Put(Longs4056);
+  w.Put(Longs4136);
+  w.Put(Longs4216);
+  w.Put(Integers4296);
   w.Put(Text4336);
 }
 

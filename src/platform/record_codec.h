@@ -45,6 +45,27 @@ class ByteWriter {
   ByteWriter& Put(const Text<N>& t) {
     return PutBytes(t.bytes.data(), N);
   }
+  // A bank: the elements back to back.
+  template <size_t W, size_t N>
+  ByteWriter& Put(const std::array<Text<W>, N>& bank) {
+    for (const Text<W>& t : bank) Put(t);
+    return *this;
+  }
+  template <size_t N>
+  ByteWriter& Put(const std::array<int16_t, N>& bank) {
+    for (int16_t v : bank) I16(v);
+    return *this;
+  }
+  template <size_t N>
+  ByteWriter& Put(const std::array<int32_t, N>& bank) {
+    for (int32_t v : bank) I32(v);
+    return *this;
+  }
+  template <size_t N>
+  ByteWriter& Put(const std::array<Currency, N>& bank) {
+    for (Currency v : bank) Money(v);
+    return *this;
+  }
   ByteWriter& I16(int16_t v) { return PutLe(static_cast<uint64_t>(static_cast<uint16_t>(v)), 2); }
   ByteWriter& I32(int32_t v) { return PutLe(static_cast<uint64_t>(static_cast<uint32_t>(v)), 4); }
   ByteWriter& I64(int64_t v) { return PutLe(static_cast<uint64_t>(v), 8); }
@@ -68,6 +89,27 @@ class ByteReader {
   template <size_t N>
   ByteReader& Get(Text<N>& t) {
     return GetBytes(t.bytes.data(), N);
+  }
+  // A bank: the elements back to back.
+  template <size_t W, size_t N>
+  ByteReader& Get(std::array<Text<W>, N>& bank) {
+    for (Text<W>& t : bank) Get(t);
+    return *this;
+  }
+  template <size_t N>
+  ByteReader& Get(std::array<int16_t, N>& bank) {
+    for (int16_t& v : bank) v = I16();
+    return *this;
+  }
+  template <size_t N>
+  ByteReader& Get(std::array<int32_t, N>& bank) {
+    for (int32_t& v : bank) v = I32();
+    return *this;
+  }
+  template <size_t N>
+  ByteReader& Get(std::array<Currency, N>& bank) {
+    for (Currency& v : bank) v = Money();
+    return *this;
   }
   int16_t I16() { return static_cast<int16_t>(GetLe(2)); }
   int32_t I32() { return static_cast<int32_t>(GetLe(4)); }

@@ -12,10 +12,10 @@ void V4ScreenField::Decode(std::span<const std::byte> in) {
   DataType = r.I16();
   Number90 = r.I16();
   Slot = r.I16();
-  for (int16_t& v : Unused94) v = r.I16();
+  r.Get(Unused94);
   Number104 = r.I16();
   Number106 = r.I16();
-  for (int16_t& v : Unused108) v = r.I16();
+  r.Get(Unused108);
   LabelTop = r.I16();
   LabelHeight = r.I16();
   LabelLeft = r.I16();
@@ -25,7 +25,7 @@ void V4ScreenField::Decode(std::span<const std::byte> in) {
   Number124 = r.I16();
   ControlTop = r.I16();
   Number128 = r.I16();
-  for (int16_t& v : Unused130) v = r.I16();
+  r.Get(Unused130);
   Number134 = r.I16();
   Unused136 = r.I16();
   r.Get(ChoiceListName);
@@ -37,12 +37,12 @@ void V4ScreenField::Encode(std::span<std::byte> out) const {
   ByteWriter w(out);
   w.I16(Number0).Put(Caption).Put(FieldName).Put(Unused66);
   w.I16(Number82).I16(ControlKind).I16(Unused86).I16(DataType).I16(Number90).I16(Slot);
-  for (int16_t v : Unused94) w.I16(v);
+  w.Put(Unused94);
   w.I16(Number104).I16(Number106);
-  for (int16_t v : Unused108) w.I16(v);
+  w.Put(Unused108);
   w.I16(LabelTop).I16(LabelHeight).I16(LabelLeft).I16(ControlLeft).I16(ControlWidth);
   w.I16(ControlHeight).I16(Number124).I16(ControlTop).I16(Number128);
-  for (int16_t v : Unused130) w.I16(v);
+  w.Put(Unused130);
   w.I16(Number134).I16(Unused136).Put(ChoiceListName).I16(Number170).Put(Unused172);
 }
 
@@ -90,9 +90,9 @@ void V5FieldDef::Decode(std::span<const std::byte> in) {
   r.Get(Text198);
   Number230 = r.I32();
   r.Get(Text234);
-  for (int32_t& v : LongArray246) v = r.I32();
-  for (Text<1>& t : CharArray266) r.Get(t);
-  for (int16_t& v : IntArray270) v = r.I16();
+  r.Get(LongArray246);
+  r.Get(CharArray266);
+  r.Get(IntArray270);
   r.Get(Text280);
 }
 
@@ -103,9 +103,9 @@ void V5FieldDef::Encode(std::span<std::byte> out) const {
   w.I32(Number114).I32(Slot).I32(LabelTop).I32(LabelHeight).I32(LabelLeft).I32(ControlLeft);
   w.I32(ControlWidth).I32(ControlHeight).I32(ControlTop).I32(Number150).I32(Number154);
   w.I32(Number158).Put(ChoiceListName).I32(Number194).Put(Text198).I32(Number230).Put(Text234);
-  for (int32_t v : LongArray246) w.I32(v);
-  for (const Text<1>& t : CharArray266) w.Put(t);
-  for (int16_t v : IntArray270) w.I16(v);
+  w.Put(LongArray246);
+  w.Put(CharArray266);
+  w.Put(IntArray270);
   w.Put(Text280);
 }
 
