@@ -3,8 +3,8 @@
 
 hw_packages=(
   build-essential cmake ninja-build pkg-config clang-format
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libfmt-dev libcli11-dev nlohmann-json3-dev libhowardhinnant-date-dev
+  libgtest-dev libgmock-dev git
+  libfmt-dev libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth openbox jq
 )
