@@ -258,7 +258,7 @@ const std::vector<PriorFieldRow> kMyStuffFields = {
     {"Maker:", "Maker", kText32, 1},
     {"Year Made:", "Year Made", kInteger, 1},
     {"Material:", "Material", kText16, 1},
-    {"Country:", "Country of Origin", kText32, 2},
+    {"Country of Origin:", "Country of Origin", kText32, 2},
     {"Edition Size:", "Edition Size", kInteger, 2},
     {"Remarks:", "Remarks", kText128, 1},
 };
