@@ -17,17 +17,14 @@
 #include <QtTest>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "collections/prior_lists.h"
 #include "hwconvert/desktop_drives.h"
 #include "hwconvert/main_window.h"
 #include "hwconvert/qt_ui.h"
-#include "tablestore/table_image.h"
 
 namespace {
 
@@ -37,51 +34,12 @@ using hwconvert::MainWindow;
 constexpr int kLogFile = 31;
 constexpr char kNewData[] = "N:\\Hoardwise";
 
-struct SampleCollection {
-  const char* code;
-  const char* name;
-  const char* type;
-};
-struct SampleUser {
-  const char* folder;
-  const char* name;
-  SampleCollection collection;
-};
-constexpr SampleUser kSampleUsers[] = {
-    {"SMITH", "John Smith", {"COINS", "US Coins", "Coin"}},
-    {"JONES", "Mary Jones", {"STAMPS", "My Stamps", "Stamp"}},
-};
-
-// A small installation: drive C: is root/c with the prior installation C:\HWVER4\ (two users,
-// one collection each), drive N: is root/n with the new data folder N:\Hoardwise\.
+// The sample installation of hwsample under `root`: drive C: is root/c with the prior
+// installation C:\HWVER4\, drive N: is root/n with the new data folder N:\Hoardwise\.
 void WriteSample(const fs::path& root) {
-  const fs::path prior = root / "c" / "HWVER4";
-  fs::create_directories(prior);
-  std::ofstream(prior / "hwver4.exe") << "MZ\n";
-  hw::TableImage users = hw::TableImage::Prior("Default.mst", hw::PriorUserRecord::kSize, 4);
-  for (const SampleUser& u : kSampleUsers) {
-    hw::PriorUserRecord user;
-    user.Folder.Set(std::string("C:\\HWVER4\\") + u.folder + "\\");
-    user.Name.Set(u.name);
-    users.Append(user);
-    fs::create_directories(prior / u.folder);
-    hw::TableImage list = hw::TableImage::Prior("Collect.mst", hw::PriorCollectionEntry::kSize, 3);
-    hw::PriorCollectionEntry entry;
-    entry.Code.Set(u.collection.code);
-    entry.Name.Set(u.collection.name);
-    list.Append(entry);
-    list.WriteTo(prior / u.folder / "Collect.mst");
-    const std::string file = std::string(u.collection.code) + ".cl4";
-    hw::TableImage collection = hw::TableImage::Prior(file, 2914, 4);
-    hw::PriorCollectionHeader header;
-    header.TypeCode.Set(u.collection.type);
-    collection.Put(3, header);
-    collection.WriteTo(prior / u.folder / file);
-  }
-  users.WriteTo(prior / "Default.mst");
-  for (const char* folder : {"video", "Combos", "MyData", "StdDB"}) {
-    fs::create_directories(root / "n" / "Hoardwise" / folder);
-  }
+  QProcess sample;
+  sample.start(HW_SAMPLE, {QString::fromStdString(root.string())});
+  if (!sample.waitForFinished(60000) || sample.exitCode() != 0) qFatal("hwsample failed");
 }
 
 hw::DriveMap SampleDrives(const fs::path& root) {
