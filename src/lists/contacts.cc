@@ -15,7 +15,8 @@ namespace {
 
 constexpr int32_t kFirstRecord = 3;  // both new tables, when created
 
-// Marker is left blank: the new edition reads nothing from it.
+// Marker is written blank rather than left with whatever entry the duplicate search read
+// last, so that an entry does not depend on the list it was added to.
 ChoiceEntry PartyEntry(const PriorPartyRecord& party, int32_t record) {
   ChoiceEntry e;
   e.ParentText.Blank();
@@ -27,7 +28,8 @@ ChoiceEntry PartyEntry(const PriorPartyRecord& party, int32_t record) {
   return e;
 }
 
-// The ten numbers at offset 432 stay zero: the prior party has nothing to give them.
+// The ten numbers at offset 432 are written as zeros rather than copied from the contact the
+// duplicate search read last: the prior party has nothing to give them.
 ContactRecord PartyContact(const PriorPartyRecord& party) {
   ContactRecord k;
   k.Name.Set(party.Name.Raw());

@@ -18,7 +18,8 @@ namespace {
 constexpr int32_t kStorageListFirstRecord = 4;
 constexpr int32_t kFirstStorageRecord = 4;
 
-// The entries written here leave Marker blank: the new edition reads nothing from it.
+// The entries written here get a blank Marker rather than the one of the entry the duplicate
+// search read last, so that an entry does not depend on the list it was added to.
 ChoiceEntry BlankEntry() {
   ChoiceEntry e;
   e.ParentText.Blank();

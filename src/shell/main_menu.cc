@@ -77,6 +77,9 @@ void MainMenu::StartUp() {
   c.fs.OpenOutput(kLogFile, c.new_data_folder + kLogName);
   c.Log("Log of Hoardwise Plus Conversion Activity");
   FindPriorInstallation();
+  // From here on nothing may be written inside the prior installation. When it was found in
+  // the current folder (an empty prior folder) that is the new data folder itself, and every
+  // write is refused rather than risk changing the old installation.
   c.fs.SetPriorFolder(c.prior_folder);
   c.Log("Old installation directory: " + Trim(c.prior_folder));
   FillCoinTypes(c.refs);
