@@ -347,19 +347,27 @@ TEST_F(CollectionsTest, AFailureEndsOnlyItsCollectionAndKeepsTheItemsWritten) {
   WritePriorDesign("Many", many);
   WritePriorCollection("MANY", "Many", {shortTitle});
   WritePriorCollection("OK", "Books", {shortTitle});
+  // Linked fields are numbered 0 to 3: a fifth one is outside the bank, not another field's
+  // later levels.
+  WritePriorDesign("Linked", {ScreenField("ISSUER", 5, 0)});
+  WriteNewDesign("Linked", {NewField("ISSUER", 16, 4)});
+  WritePriorCollection("LINKED", "Linked", {shortTitle});
   WritePriorCollection("FULL", "Books", {shortTitle});
   TableImage::New("FULL.clu", NewItemMain::kSize, 4)
       .WriteTo(fx.New("SMITH/My Collections/FULL.clu"));
   fx.faults.Add({"Full.clu", hw::FaultOp::kWrite, hw::kDiskFull, 1});
 
-  for (const char* code : {"BOOKS", "BAD", "NODESIGN", "MANY", "FULL", "OK"}) Convert(code, code);
+  for (const char* code : {"BOOKS", "BAD", "NODESIGN", "MANY", "LINKED", "FULL", "OK"}) {
+    Convert(code, code);
+  }
 
   EXPECT_TRUE(fx.ui.Messages().empty());
-  EXPECT_EQ(fx.LogLines(), std::vector<std::string>(5, kItemError));
+  EXPECT_EQ(fx.LogLines(), std::vector<std::string>(6, kItemError));
   const NewFile books = ReadNew("BOOKS");
   EXPECT_EQ(books.next_record, 6);  // the first item stays, its header written back
   EXPECT_EQ(books.items.at(0).first.Dates[0].text, "Moby Dick");
   EXPECT_EQ(ReadNew("BAD").next_record, 4);
+  EXPECT_EQ(ReadNew("LINKED").next_record, 4);
   EXPECT_EQ(ReadNew("OK").next_record, 6);
   // Every table the failed collections opened was closed again; only the last new screen
   // design stays open, until the next collection.

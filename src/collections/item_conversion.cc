@@ -174,6 +174,9 @@ void StoreValue(const PriorField& f, const std::optional<ItemValue>& v,
                 const PriorItemExtension& prior_ext, NewItemMain& item, NewItemExtension& ext) {
   const int64_t k = f.new_slot;
   if (f.new_type == kLinked) {
+    // The bank holds four linked fields; a slot past them names no field, whatever position
+    // its levels would reach.
+    if (k < 0 || k >= NewItemMain::kLinkedFields) throw RunError(kSubscriptOutOfRange);
     Element(item.Linked, NewItemMain::LinkedPosition(k, 0)) =
         prior_ext.Text32[PriorItemExtension::kLinkedLevel0];
     Element(item.Linked, NewItemMain::LinkedPosition(k, 1)) =

@@ -111,7 +111,6 @@ class TokenCursor {
     ++pos_;
     return t;
   }
-  size_t pos() const { return pos_; }
   void Rewind(size_t pos) { pos_ = pos; }
 
  private:

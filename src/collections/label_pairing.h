@@ -58,8 +58,8 @@ struct Pairing {
   int32_t lot_value = 0;
 };
 
-// Reads the open new screen design under `number` (its file is `path`) into memory, through
-// the shared new screen design record buffer.
+// Reads the open new screen design under `number` into memory, through the shared new screen
+// design record buffer.
 NewDesign ReadNewDesign(Conversion& c, int32_t number);
 
 // Pairs every field (filling new_type and new_slot) and returns the roles and summary slots.

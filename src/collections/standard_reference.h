@@ -24,15 +24,14 @@ class StandardCoinIndex {
  public:
   void Add(std::string key, int32_t reference);
   int32_t Find(const std::string& key) const;  // 0 when no entry matches
-  size_t size() const { return references_.size(); }
 
  private:
   std::unordered_map<std::string, int32_t> references_;
 };
 
 // Reads the main records 4, 6, 8, ... up to NextRecord - 1 of the standard coin table open under
-// `number` (its file is `path`). An entry whose date bank cannot be stepped over is left out;
-// a run-time error ends the reading, as it ends a search in record order.
+// `number`. An entry whose date bank cannot be stepped over is left out; a run-time error ends
+// the reading, as it ends a search in record order.
 StandardCoinIndex IndexStandardCoinTable(Conversion& c, int32_t number);
 
 // The standard reference number for the prior coin type code of `item`; 0 when the code is

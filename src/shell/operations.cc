@@ -11,13 +11,13 @@ namespace hw {
 
 const std::array<Operation, 6>& Operations() {
   static const std::array<Operation, 6> kOperations = {{
-      {0, "Converting Collections", "Converting Collections", ConvertCollections},
-      {1, "Converting Buyer/Seller Lists", "Converting Buyer/Seller List", ConvertBuyersSellers},
-      {2, "Converting Storage & Insurance Information",
-       "Converting Storage & Insurance Information", ConvertStorage},
-      {3, "Converting Report Customizations", "Converting Report Customizations", ConvertReports},
-      {4, "Converting Choice Lists", "Converting Choice Lists", ConvertChoiceLists},
-      {5, nullptr, nullptr, ConvertScreenDesigns},
+      {"Converting Collections", "Converting Collections", ConvertCollections},
+      {"Converting Buyer/Seller Lists", "Converting Buyer/Seller List", ConvertBuyersSellers},
+      {"Converting Storage & Insurance Information", "Converting Storage & Insurance Information",
+       ConvertStorage},
+      {"Converting Report Customizations", "Converting Report Customizations", ConvertReports},
+      {"Converting Choice Lists", "Converting Choice Lists", ConvertChoiceLists},
+      {nullptr, nullptr, ConvertScreenDesigns},
   }};
   return kOperations;
 }

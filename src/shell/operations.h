@@ -6,10 +6,9 @@
 
 namespace hw {
 
-// One conversion operation of the main window, by its index (shared by chkTask, pbArrow,
-// pbCheck, cmdInfo and lblMoreInfo).
+// One conversion operation of the main window; its position in Operations() is its index
+// (shared by chkTask, pbArrow, pbCheck, cmdInfo and lblMoreInfo).
 struct Operation {
-  int index;
   const char* status;    // status caption set before it runs (none for the screen designs)
   const char* log_line;  // log line written before it runs (none for the screen designs)
   void (*run)(Conversion&);
