@@ -53,16 +53,8 @@ hw::V5FieldDef NewField(const std::string& name, int32_t type, int32_t slot) {
 // A prior item as the prior edition writes it: every text assigned, so blank when empty.
 struct PriorItem {
   PriorItem() {
-    for (auto& t : main.Text8) t.Blank();
-    for (auto& t : main.Text12) t.Blank();
-    for (auto& t : main.Text16) t.Blank();
-    for (auto& t : main.Text32) t.Blank();
-    for (auto& t : main.Text64) t.Blank();
-    for (auto& t : main.Text128) t.Blank();
-    for (auto& t : main.Text256) t.Blank();
-    main.Note.Blank();
-    for (auto& t : ext.Text12) t.Blank();
-    for (auto& t : ext.Text32) t.Blank();
+    main.BlankTexts();
+    ext.BlankTexts();
   }
   PriorItemMain main;
   PriorItemExtension ext;

@@ -330,20 +330,8 @@ void WriteFieldDefinitions(const SampleContext& ctx) {
 
 struct Item {
   Item() {
-    for (auto& t : main.Text8) t.Blank();
-    for (auto& t : main.Text12) t.Blank();
-    for (auto& t : main.Text16) t.Blank();
-    for (auto& t : main.Text32) t.Blank();
-    for (auto& t : main.Text64) t.Blank();
-    for (auto& t : main.Text128) t.Blank();
-    for (auto& t : main.Text256) t.Blank();
-    main.Note.Blank();
-    for (auto& t : ext.Text12) t.Blank();
-    for (auto& t : ext.Text16) t.Blank();
-    for (auto& t : ext.Text32) t.Blank();
-    for (auto& t : ext.Text64) t.Blank();
-    for (auto& t : ext.Text128) t.Blank();
-    for (auto& t : ext.Text256) t.Blank();
+    main.BlankTexts();
+    ext.BlankTexts();
   }
   hw::PriorItemMain main;
   hw::PriorItemExtension ext;

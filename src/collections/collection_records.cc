@@ -8,6 +8,11 @@ namespace {
 
 constexpr size_t kLeadingZeros = 8;  // both new item records begin with 8 zero bytes
 
+template <size_t W, size_t N>
+void BlankAll(std::array<Text<W>, N>& bank) {
+  for (Text<W>& t : bank) t.Blank();
+}
+
 }  // namespace
 
 void PriorItemMain::Decode(std::span<const std::byte> in) {
@@ -38,6 +43,26 @@ void PriorItemMain::Encode(std::span<std::byte> out) const {
   w.Put(Text128);
   w.Put(Text256);
   w.Put(Note);
+}
+
+void PriorItemMain::BlankTexts() {
+  BlankAll(Text8);
+  BlankAll(Text12);
+  BlankAll(Text16);
+  BlankAll(Text32);
+  BlankAll(Text64);
+  BlankAll(Text128);
+  BlankAll(Text256);
+  Note.Blank();
+}
+
+void PriorItemExtension::BlankTexts() {
+  BlankAll(Text12);
+  BlankAll(Text16);
+  BlankAll(Text32);
+  BlankAll(Text64);
+  BlankAll(Text128);
+  BlankAll(Text256);
 }
 
 void PriorItemExtension::Decode(std::span<const std::byte> in) {

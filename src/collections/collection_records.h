@@ -36,6 +36,8 @@ struct PriorItemMain {
 
   void Decode(std::span<const std::byte> in);
   void Encode(std::span<std::byte> out) const;
+  // Every text blank, as the prior edition writes an item whose texts were all assigned.
+  void BlankTexts();
 };
 
 // Prior item extension record: the values of the common fields and the fixed item values
@@ -68,6 +70,8 @@ struct PriorItemExtension {
 
   void Decode(std::span<const std::byte> in);
   void Encode(std::span<std::byte> out) const;
+  // Every text blank, as the prior edition writes an item whose texts were all assigned.
+  void BlankTexts();
 };
 
 // Record 3 of a new collection file (1,132 bytes).
