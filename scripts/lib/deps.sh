@@ -24,10 +24,11 @@ hw_ensure_packages() {
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds one build folder: hw_build DIR [cmake options...]
+# Configures and builds one build folder, a release build unless the options say otherwise:
+# hw_build DIR [cmake options...]
 hw_build() {
   local dir=$1
   shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
   cmake --build "$dir" -j "$(nproc)"
 }
