@@ -7,6 +7,7 @@ hw_packages=(
   libfmt-dev libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth openbox jq
+  dpkg-dev file
 )
 
 hw_ensure_packages() {
