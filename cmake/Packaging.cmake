@@ -1,8 +1,8 @@
 # Install rules shared by the programs, and the packages CPack makes from them
-# (scripts/package). Each program's folder installs its own executable.
+# (scripts/package). Each program's install rule sits where the program is built.
 include(GNUInstallDirs)
 
-# The Debian package's name, also the folder of its documents.
+# Documents go to the folder named after the Debian package, where Debian looks for them.
 set(HW_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/hwconvert)
 
 # The licence texts travel with the programs: our own notice, then the terms of each library
