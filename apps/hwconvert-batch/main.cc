@@ -26,8 +26,6 @@ using hw::Icon;
 using hw::Mark;
 using hw::Reply;
 
-constexpr char kVersion[] = "hwconvert-batch 1.0.0";
-
 constexpr char kDescription[] =
     "Runs HWConvert without a window, in the current folder (the new data folder), as a\n"
     "user would: start-up, then the answers and \"Accept My Answers\", then \"Start "
@@ -358,7 +356,7 @@ int main(int argc, char** argv) {
                  "one table open count one by one), one record read or write, one line\n"
                  "written, or one folder creation; a Retry counts again.")
       ->type_name("NAME:OP:ERR[:TIMES]");
-  app.set_version_flag("--version", kVersion);
+  app.set_version_flag("--version", app.get_name() + " " HW_VERSION);
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {

@@ -1,7 +1,10 @@
-// hwconvert: the desktop window of HWConvert. It takes no command-line arguments: the current
-// folder is the new data folder, and the drives are those of the desktop's Wine prefix.
+// hwconvert: the desktop window of HWConvert. It takes no command-line arguments beyond
+// --version: the current folder is the new data folder, and the drives are those of the
+// desktop's Wine prefix. The window's title is the system's own fixed caption, so the version
+// shows only through --version.
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QMessageBox>
 #include <memory>
 
@@ -9,7 +12,11 @@
 #include "hwconvert/main_window.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);  // the toolkit's own options only
+  QApplication app(argc, argv);
+  QApplication::setApplicationVersion(HW_VERSION);
+  QCommandLineParser options;  // any other argument is ignored, as before
+  options.addVersionOption();
+  if (options.parse(QApplication::arguments()) && options.isSet("version")) options.showVersion();
   const std::unique_ptr<hw::FileSystem> fs = hwconvert::DesktopFileSystem();
   if (!fs) {
     QMessageBox::critical(nullptr, hwconvert::FromWin1252(hw::kTitle),

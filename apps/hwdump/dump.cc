@@ -40,7 +40,7 @@ std::string Quoted(std::string_view text) {
       shown += c;
     }
   }
-  return "\"" + hw::Win1252ToUtf8(shown) + "\"";
+  return fmt::format("\"{}\"", hw::Win1252ToUtf8(shown));
 }
 
 std::string Text(std::string_view raw) { return Quoted(hw::TrimRightBlanks(raw)); }

@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
   app.add_option("--layout", layout_name, "the layout to use instead of the one the name picks");
   app.add_option("--records", limit, "print at most this many records");
   app.add_flag("--list", list, "list the known layouts");
+  app.set_version_flag("--version", app.get_name() + " " HW_VERSION);
   CLI11_PARSE(app, argc, argv);
 
   if (list) {

@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(0, 1000));
   app.add_option("--items", ctx.items, "items per generated collection (default 6)")
       ->check(CLI::Range(0, 16381));
+  app.set_version_flag("--version", app.get_name() + " " HW_VERSION);
   CLI11_PARSE(app, argc, argv);
 
   std::error_code ec;

@@ -7,6 +7,8 @@
 // unit roles and an empty label. A prior label that the new edition lacks is one the screen
 // design check tolerates for that type, so the standard screens count as unchanged.
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -533,7 +535,7 @@ Item CurrencyItem(std::mt19937& rng, const char* country, const char* amount, co
   item.main.Text32[3].Set("Julian-Morgenthau");
   item.main.Text12[0].Set(series);
   item.main.Integers[0] = 1200;
-  item.main.Text32[6].Set("A" + std::to_string(10000000 + rng() % 89999999) + "A");
+  item.main.Text32[6].Set(fmt::format("A{}A", 10000000 + rng() % 89999999));
   item.main.Text128[hw::PriorItemMain::kFirstPicture].Set(picture);
   FillCommon(item, rng, value, 2, false, true);
   return item;

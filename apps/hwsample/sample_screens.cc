@@ -146,7 +146,7 @@ void WriteShippedReport(const SampleContext& ctx) {
   r.FontName.Set("Arial");
   r.Number782 = 10;
   r.Flag2640 = true;
-  r.Text2648 = "0";
+  r.Text2648 = '0';
   r.Text128.Blank();
   for (hw::Text<24>& t : r.ColumnLabel) t.Blank();
   r.ColumnCount = 1;

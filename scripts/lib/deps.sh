@@ -7,6 +7,7 @@ hw_packages=(
   libfmt-dev libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth openbox jq
+  dpkg-dev file
 )
 
 hw_ensure_packages() {
@@ -24,10 +25,11 @@ hw_ensure_packages() {
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds one build folder: hw_build DIR [cmake options...]
+# Configures and builds one build folder, a release build unless the options say otherwise:
+# hw_build DIR [cmake options...]
 hw_build() {
   local dir=$1
   shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
   cmake --build "$dir" -j "$(nproc)"
 }

@@ -2,6 +2,8 @@
 // message boxes and the file dialog answered from inside their modal loops, and a whole
 // conversion compared with hwconvert-batch.
 
+#include <fmt/format.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -256,8 +258,7 @@ class WindowTest : public QObject {
     }
     QVERIFY(run.Get("pbMoreInfo")->isHidden());
     for (int q = 1; q <= 3; ++q) {
-      const std::string no = "Q" + std::to_string(q) + "Ans1";
-      QVERIFY(run.Get<QRadioButton>(no.c_str())->isChecked());
+      QVERIFY(run.Get<QRadioButton>(fmt::format("Q{}Ans1", q).c_str())->isChecked());
     }
 
     const bool initially[] = {true, true, true, false, false, false, false};
