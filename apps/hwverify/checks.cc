@@ -188,7 +188,8 @@ std::string DateText(double days) {
          std::to_string(static_cast<int>(d.year()));
 }
 
-// Every text of a new item, each in its full width, and its dates written out in `dates`.
+// Every text of a new item but its picture paths (which repeat picture codes, not what the
+// collector typed), each in its full width, and its dates written out in `dates`.
 std::vector<std::string_view> NewTexts(const hw::NewItemMain& m, const hw::NewItemExtension& e,
                                        std::vector<std::string>& dates) {
   std::vector<std::string_view> out;
@@ -210,7 +211,6 @@ std::vector<std::string_view> NewTexts(const hw::NewItemMain& m, const hw::NewIt
   add(m.Text64);
   add(m.Text128);
   add(m.Text256);
-  add(e.PicturePaths);
   add(e.Text50);
   out.push_back(e.Note.Raw());
   for (const hw::TaggedValue& v : m.Dates) {
@@ -219,12 +219,14 @@ std::vector<std::string_view> NewTexts(const hw::NewItemMain& m, const hw::NewIt
   return out;
 }
 
-// Whether a new text holds `value`; a value cut at the end of a full field counts.
+// Whether a new text holds `value`. A value cut at the width of its field counts when what is
+// left fills the field after the blank that joins it, or is long enough not to be chance.
 bool Holds(const std::vector<std::string_view>& texts, std::string_view value) {
+  constexpr size_t kEnough = 7;
   for (std::string_view t : texts) {
     if (t.find(value) != std::string_view::npos) return true;
     for (size_t k = std::min(value.size() - 1, t.size()); k > 0; --k) {
-      if (t.ends_with(value.substr(0, k))) return true;
+      if ((k >= kEnough || k + 1 >= t.size()) && t.ends_with(value.substr(0, k))) return true;
     }
   }
   return false;
@@ -548,8 +550,9 @@ Report Verify(hw::FileSystem& fs, const std::string& prior_folder, const std::st
         OpenTable(fs, user.prior_folder + "storage.mst", Edition::kPrior);
     hw::PriorStorageRecord s;
     for (int64_t r = 4; storage && r <= storage->last_record(); ++r) {
-      // A location "EMPTY" stands for no location, and its container is not kept either.
-      if (storage->Read(r, s) && Upper(s.Location.Raw()) != "EMPTY") {
+      // "EMPTY", in capitals, stands for no location, and its container is not kept either;
+      // "Empty" is a place like any other.
+      if (storage->Read(r, s) && s.Location.Trimmed() != "EMPTY") {
         locations.push_back(s.Location.Trimmed());
         containers.push_back(s.Container.Trimmed());
       }
