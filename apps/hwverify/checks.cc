@@ -59,6 +59,16 @@ std::optional<fs::path> Host(hw::FileSystem& fs, const std::string& windows_path
   }
 }
 
+// The plain files matching a pattern; none when the pattern is no legal name (a type code
+// read from a damaged file can hold anything).
+std::vector<std::string> ListFiles(hw::FileSystem& fs, const std::string& pattern) {
+  try {
+    return fs.List(pattern, hw::ListFilter::kPlainFiles);
+  } catch (const hw::RunError&) {
+    return {};
+  }
+}
+
 std::optional<Table> OpenTable(hw::FileSystem& fs, const std::string& path, Edition edition) {
   std::optional<fs::path> host = Host(fs, path);
   if (!host) return std::nullopt;
@@ -331,8 +341,9 @@ void CheckItems(hw::FileSystem& fs, const std::string& new_folder, const std::st
     if (!has_prior) continue;
     for (size_t i = 0; i < kMoney.size(); ++i)
       prior_money[i] += pe.Amounts[kMoney[i].prior_element].scaled;
-    if (type_code == "Coin" && country >= 0 &&
-        hw::Trim(*PriorText(fields[country], pm, pe)) == "United States") {
+    const std::optional<std::string_view> country_text =
+        country >= 0 ? PriorText(fields[country], pm, pe) : std::nullopt;
+    if (type_code == "Coin" && country_text && hw::Trim(*country_text) == "United States") {
       ++c.us_coins;
       if (has_new && nm.Longs[hw::NewItemMain::kStandardReference] != 0) ++c.us_coins_referenced;
     }
@@ -567,8 +578,7 @@ Report Verify(hw::FileSystem& fs, const std::string& prior_folder, const std::st
   const auto item_text = [](const auto& r) -> const hw::Text<32>& { return r.ItemText; };
   for (const std::string& code : type_codes) {
     const std::string name = hw::LookupCollectibleType(ref, code).name;
-    for (const std::string& file :
-         fs.List(prior_folder + "Combos\\" + code + "\\*.cbo", hw::ListFilter::kPlainFiles)) {
+    for (const std::string& file : ListFiles(fs, prior_folder + "Combos\\" + code + "\\*.cbo")) {
       const std::string base = file.substr(0, file.size() - 4);
       std::optional<Table> prior =
           OpenTable(fs, prior_folder + "Combos\\" + code + "\\" + file, Edition::kPrior);
