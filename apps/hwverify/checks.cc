@@ -400,7 +400,8 @@ CollectionCheck CheckCollection(hw::FileSystem& fs, const std::string& prior_fol
   return c;
 }
 
-std::string StartsWith(const std::vector<std::string>& log, std::string_view prefix) {
+// The rest of the first log line that begins with `prefix`; empty when none does.
+std::string AfterPrefix(const std::vector<std::string>& log, std::string_view prefix) {
   for (const std::string& line : log) {
     if (line.starts_with(prefix)) return line.substr(prefix.size());
   }
@@ -497,7 +498,7 @@ std::vector<std::string> ReadLog(hw::FileSystem& fs, const std::string& new_fold
 }
 
 std::string FindPriorFolder(hw::FileSystem& fs, const std::vector<std::string>& log) {
-  std::string named = hw::Trim(StartsWith(log, kPriorFolderLine));
+  std::string named = hw::Trim(AfterPrefix(log, kPriorFolderLine));
   if (!named.empty()) return named.back() == '\\' ? named : named + "\\";
   for (const char* place : kStandardPlaces) {
     if (IsFile(fs, std::string(place) + "hwver4.exe")) return place;
