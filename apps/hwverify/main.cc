@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "hwconvert/desktop_drives.h"
 #include "hwverify/checks.h"
 #include "hwverify/output.h"
 #include "platform/text.h"
@@ -57,7 +58,8 @@ int main(int argc, char** argv) {
   bool json = false;
   app.set_version_flag("--version", std::string("hwverify ") + HW_PROJECT_VERSION);
   app.add_option("--drive", drive_options,
-                 "host folder DIR stands for drive X: (repeatable), as for hwconvert-batch")
+                 "host folder DIR stands for drive X: (repeatable), as for hwconvert-batch;\n"
+                 "without it, the drives of the desktop's Wine prefix, as for the window")
       ->type_name("X=DIR");
   app.add_option("--prior", prior,
                  "the prior installation folder, a Windows path or a host path (starting\n"
@@ -68,7 +70,10 @@ int main(int argc, char** argv) {
       ->type_name("FILE");
   CLI11_PARSE(app, argc, argv);
 
-  hw::DriveMap drives;
+  // Without a mapping, the drives are those the desktop's Wine prefix gives the window.
+  const std::optional<fs::path> prefix = hwconvert::WinePrefix();
+  hw::DriveMap drives =
+      drive_options.empty() && prefix ? hwconvert::WineDrives(*prefix) : hw::DriveMap();
   for (const std::string& d : drive_options) {
     std::error_code ec;
     const fs::path dir = d.size() > 2 && d[1] == '=' ? fs::canonical(d.substr(2), ec) : fs::path();
