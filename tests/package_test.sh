@@ -23,11 +23,12 @@ diff -u - <(cd "$tmp/root" && find . -type f -o -type l | sort) <<LIST
 ./usr/bin/hwconvert-batch
 ./usr/bin/hwdump
 ./usr/bin/hwsample
+./usr/bin/hwverify
 ./usr/share/doc/hwconvert/README.md
 ./usr/share/doc/hwconvert/copyright
 LIST
 
-for program in hwconvert hwconvert-batch hwdump hwsample; do
+for program in hwconvert hwconvert-batch hwdump hwsample hwverify; do
   path=$tmp/root/usr/bin/$program
   got=$(QT_QPA_PLATFORM=offscreen "$path" --version)
   [ "$got" = "$program $version" ] || {

@@ -8,6 +8,7 @@ hw_packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth openbox jq
   dpkg-dev file
+  chromium fonts-dejavu-core
 )
 
 hw_ensure_packages() {
@@ -23,6 +24,19 @@ hw_ensure_packages() {
   export DEBIAN_FRONTEND=noninteractive
   "${sudo[@]}" apt-get update -qq
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Headless Chromium as the tests and scripts run it: no sandbox (root), no network, a
+# throw-away profile. hw_chromium ARGS... (for example --dump-dom URL, or --screenshot=FILE URL)
+hw_chromium() {
+  local profile
+  profile=$(mktemp -d)
+  chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+    --disable-background-networking --disable-component-update --disable-sync \
+    --user-data-dir="$profile" "$@" 2>/dev/null
+  local status=$?
+  rm -rf "$profile"
+  return $status
 }
 
 # Configures and builds one build folder, a release build unless the options say otherwise:
