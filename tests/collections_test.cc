@@ -558,6 +558,21 @@ TEST_F(CollectionsDriverTest, EveryCollectionOfEveryUserWithAFolder) {
   EXPECT_TRUE(std::filesystem::exists(fx.New("JONES/My Collections/Notes.clu")));
 }
 
+TEST_F(CollectionsDriverTest, AOneCharacterFolderNameKeepsThePreviousUsersFolder) {
+  fx.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\HWVER4\\X"});
+  // The folder has no "\" at its end, so its tables are named on from "X".
+  fx.MakePriorFolder("X");
+  WriteCollectionList("X", {{"NOTES", "X Notes"}});
+  std::filesystem::rename(fx.Prior("X/Collect.mst"), fx.Prior("XCollect.mst"));
+  std::filesystem::copy_file(fx.Prior("JONES/NOTES.cl4"), fx.Prior("XNOTES.cl4"));
+
+  hw::ConvertCollections(c());
+  EXPECT_EQ(fx.LogLines(),
+            (std::vector<std::string>{"Converting: My Coins- 1st&2nd Set", "Converting: Gone",
+                                      kItemError, "Converting: X Notes"}));
+  EXPECT_TRUE(std::filesystem::exists(fx.New("SMITH/My Collections/X Notes.clu")));
+}
+
 TEST_F(CollectionsDriverTest, AnUnrecoveredErrorEndsTheOperation) {
   fx.faults.Add({"HoardwiseCLog.lst", hw::FaultOp::kWrite, hw::kBadFileName, 1});
   hw::ConvertCollections(c());
