@@ -296,7 +296,7 @@ TEST_F(ListsTest, IndexAnswersAsAScanOfTheFileWould) {
     const int32_t next = trial % 10 == 0 ? 0x7FFFFFF0 : static_cast<int32_t>(1 + rng() % 9);
     WriteShipped("Combos\\Grade.cb5", entries, next);
 
-    hw::IndexedTable<ChoiceEntry> table(c(), c().lists.new_list);
+    hw::IndexedTable<ChoiceEntry> table(c(), c().lists.new_list, false);
     table.Reopen("N:\\Combos\\", "Grade", ".cb5", 3);
     for (int step = 0; step < 4; ++step) {
       const int32_t slot_next = c().slots.New(c().lists.new_list).next_record;
