@@ -101,10 +101,12 @@ int32_t StandardReferenceNumber(Conversion& c, std::string_view coin_type_code,
     if (!c.scan_searches) {
       const auto it = s.coin_tables.find(*name);
       if (it != s.coin_tables.end()) {
-        // What the open of the table would leave: LastError cleared and the header in the slot
-        // of the number it would take (slots outlive closes, and a later failed open sees them).
+        // What the open and close of the table would leave: LastError cleared, the header in
+        // the slot of the number the open would take (slots outlive closes, and a later failed
+        // open sees them), and the variable at 0, even when it held a table that failed to close.
         c.last_error = 0;
         c.slots.New(c.fs.FreeFile()) = it->second.header;
+        s.coin_table = 0;
         return it->second.index.Find(key);
       }
     }
