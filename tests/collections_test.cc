@@ -477,8 +477,29 @@ TEST_F(StandardReferenceTest, IndexAnswersAsTheFirstMatchInRecordOrder) {
   }
   EXPECT_EQ(hw::StandardReferenceNumber(c(), "QUART_WA", Entry("D", 0)), 11);
   EXPECT_EQ(hw::StandardReferenceNumber(c(), "QUART_WA", Entry("W", 0)), 16);
-  EXPECT_EQ(c().collections.coin_indexes.size(), 1u);  // read once
+  EXPECT_EQ(c().collections.coin_tables.size(), 1u);  // read once
   EXPECT_EQ(c().collections.coin_table, 0);
+}
+
+TEST_F(StandardReferenceTest, ATableThatFailedToReadIsReadAgainForTheNextCoin) {
+  TableImage quarters = TableImage::New("Quarter-Washington.tyu", NewItemMain::kSize, 4);
+  quarters.Put(4, Entry("D", 777));
+  quarters.set_next_record(8);
+  quarters.WriteTo(fx.New("StdDB/United States Coin/Quarter-Washington.tyu"));
+  TableImage dimes = TableImage::New("Dime-Roosevelt.tyu", NewItemMain::kSize, 4);
+  dimes.Put(4, Entry("S", 555));
+  dimes.set_next_record(8);
+  dimes.WriteTo(fx.New("StdDB/United States Coin/Dime-Roosevelt.tyu"));
+
+  EXPECT_EQ(hw::StandardReferenceNumber(c(), "quart_wa", Entry("D", 0)), 777);
+  // The dime table's header read fails (Ignore: the quarter table's header stands in) and then
+  // its first entry; the next dime reads the table afresh.
+  fx.faults.Add({"Dime-Roosevelt.tyu", hw::FaultOp::kRead, hw::kDeviceIoError, 2});
+  fx.ui.QueueReplies({hw::Reply::kIgnore});
+  EXPECT_EQ(hw::StandardReferenceNumber(c(), "dime_roo", Entry("S", 0)), 0);
+  EXPECT_EQ(hw::StandardReferenceNumber(c(), "dime_roo", Entry("S", 0)), 555);
+  EXPECT_EQ(hw::StandardReferenceNumber(c(), "quart_wa", Entry("D", 0)), 777);
+  EXPECT_EQ(fx.ui.MessageTexts(), std::vector<std::string>{"Internal disk error."});
 }
 
 TEST_F(StandardReferenceTest, UnknownCodesOpenNoTable) {
@@ -535,6 +556,21 @@ TEST_F(CollectionsDriverTest, EveryCollectionOfEveryUserWithAFolder) {
   EXPECT_TRUE(fx.ui.Messages().empty());
   EXPECT_EQ(ReadNew("My Coins- 1st&2nd Set").items.size(), 1u);
   EXPECT_TRUE(std::filesystem::exists(fx.New("JONES/My Collections/Notes.clu")));
+}
+
+TEST_F(CollectionsDriverTest, AOneCharacterFolderNameKeepsThePreviousUsersFolder) {
+  fx.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\HWVER4\\X"});
+  // The folder has no "\" at its end, so its tables are named on from "X".
+  fx.MakePriorFolder("X");
+  WriteCollectionList("X", {{"NOTES", "X Notes"}});
+  std::filesystem::rename(fx.Prior("X/Collect.mst"), fx.Prior("XCollect.mst"));
+  std::filesystem::copy_file(fx.Prior("JONES/NOTES.cl4"), fx.Prior("XNOTES.cl4"));
+
+  hw::ConvertCollections(c());
+  EXPECT_EQ(fx.LogLines(),
+            (std::vector<std::string>{"Converting: My Coins- 1st&2nd Set", "Converting: Gone",
+                                      kItemError, "Converting: X Notes"}));
+  EXPECT_TRUE(std::filesystem::exists(fx.New("SMITH/My Collections/X Notes.clu")));
 }
 
 TEST_F(CollectionsDriverTest, AnUnrecoveredErrorEndsTheOperation) {

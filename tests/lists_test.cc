@@ -296,7 +296,7 @@ TEST_F(ListsTest, IndexAnswersAsAScanOfTheFileWould) {
     const int32_t next = trial % 10 == 0 ? 0x7FFFFFF0 : static_cast<int32_t>(1 + rng() % 9);
     WriteShipped("Combos\\Grade.cb5", entries, next);
 
-    hw::IndexedTable<ChoiceEntry> table(c(), c().lists.new_list);
+    hw::IndexedTable<ChoiceEntry> table(c(), c().lists.new_list, false);
     table.Reopen("N:\\Combos\\", "Grade", ".cb5", 3);
     for (int step = 0; step < 4; ++step) {
       const int32_t slot_next = c().slots.New(c().lists.new_list).next_record;
@@ -325,6 +325,35 @@ TEST_F(ListsTest, IndexAnswersAsAScanOfTheFileWould) {
     table.Close();
   }
   EXPECT_EQ(f.ui.PendingReplies(), 0u);
+}
+
+// Reads that fail while a fault is still pending are met where a scan meets them: the header
+// read is ignored (the slot keeps a header that fits), then the first search's two reads; the
+// second search must read the list again and find A, not answer from what failed to read.
+TEST_F(ListsTest, ReadsIgnoredAfterTheOpenAreMetAsAScanMeetsThem) {
+  std::vector<std::string> files;
+  std::vector<std::vector<hw::testing::UiEvent>> transcripts;
+  for (const bool scan : {false, true}) {
+    WriteShipped("Combos\\Grade.cb5", {ShippedEntry("A"), ShippedEntry("C")});
+    hw::NewHeader& slot = c().slots.New(1);
+    slot.record_length = 123;
+    slot.next_record = 5;
+    f.faults.Add(Fault{"Grade.cb5", FaultOp::kRead, hw::kDeviceIoError, 3});
+    f.ui.QueueReplies({Reply::kIgnore, Reply::kIgnore, Reply::kIgnore});
+    f.ui.ClearEvents();
+
+    hw::IndexedTable<ChoiceEntry> table(c(), c().lists.new_list, scan);
+    table.Reopen("N:\\Combos\\", "Grade", ".cb5", 3);
+    for (const char* text : {"B", "A"}) {
+      if (!table.Scan(text)) table.Append(ShippedEntry(text));
+    }
+    table.Close();
+    files.push_back(Contents("Combos\\Grade.cb5"));
+    transcripts.push_back(f.ui.events());
+  }
+  EXPECT_EQ(files[0], files[1]);
+  EXPECT_EQ(transcripts[0], transcripts[1]);
+  EXPECT_EQ(files[1].size(), 123u * 5);  // B was added, A was found
 }
 
 // --- Storage locations and containers ---

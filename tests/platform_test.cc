@@ -275,7 +275,7 @@ TEST_F(FileSystemTest, FileNumbersAreCheckedBeforeUse) {
   EXPECT_EQ(ErrorOf([&] { fs_.WriteLine(2, "x"); }), kBadFileNameOrNumber);
   EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(2, 1, buffer); }), kBadFileNameOrNumber);
   EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, 1, buffer); }), kBadFileNameOrNumber);
-  EXPECT_EQ(ErrorOf([&] { fs_.Close(2); }), kBadFileNameOrNumber);
+  fs_.Close(2);  // closing what is not open does nothing
   EXPECT_EQ(ErrorOf([&] { fs_.Close(0); }), kBadFileNameOrNumber);
 }
 

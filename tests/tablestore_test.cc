@@ -205,7 +205,7 @@ TEST_F(TableStoreTest, ClosingWhatIsNotOpenIsSilent) {
   hw::CloseFile(rt, not_open16);
   hw::CloseFile(rt, zero32);
   EXPECT_EQ(zero16, 0);
-  EXPECT_EQ(not_open16, 7);
+  EXPECT_EQ(not_open16, 0);
   EXPECT_EQ(zero32, 0);
   EXPECT_TRUE(fx.ui.events().empty());
 }
@@ -300,6 +300,21 @@ TEST_F(TableStoreTest, IgnoreGoesOnAfterTheFailingStatement) {
   EXPECT_EQ(rt.slots.New(number).next_record, 42);
   hw::WriteRecord(rt, number, 2, Item{1, 1});
   EXPECT_EQ(Contents(DefaultFile()).size(), 100u + Item::kSize);
+}
+
+TEST_F(TableStoreTest, IgnoredExistenceCheckOpensTheTableAfterOneQuestion) {
+  CreateDefault();
+  faults.Add(Fault{"DEFAULT.mst", FaultOp::kOpen, hw::kDeviceIoError});
+  fx.ui.QueueReplies({Reply::kIgnore});
+
+  int32_t created = -1;
+  int32_t number = OpenDefault(created);
+
+  // The close after the failed check finds nothing open and does nothing.
+  EXPECT_EQ(fx.ui.Messages(), std::vector{Question("Internal disk error.", Reply::kIgnore)});
+  EXPECT_EQ(created, 0);
+  EXPECT_TRUE(fx.fs.IsOpen(number));
+  EXPECT_EQ(rt.slots.New(number).record_length, 659);
 }
 
 TEST_F(TableStoreTest, AbortShowsTheFatalMessageAndEndsTheProgram) {

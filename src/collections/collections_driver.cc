@@ -44,8 +44,9 @@ void ConvertAllUsers(Conversion& c) {
     Attempt(c, [&] { ReadRecord(c, s.user_list, u, s.current_user); });
     const std::string prior_user_folder = s.current_user.Folder.Trimmed();
     const std::string folder_name = UserFolderName(prior_user_folder);
-    if (folder_name.size() <= 1) continue;  // no folder of its own to convert into
-    c.new_user_folder = c.new_data_folder + folder_name;
+    if (folder_name.empty()) continue;  // a prior folder that names no folder at all
+    // A one-character name leaves the new user folder as the user before left it.
+    if (folder_name.size() > 1) c.new_user_folder = c.new_data_folder + folder_name;
     ConvertUserCollections(c, prior_user_folder);
   }
   CloseFile(c, s.user_list);

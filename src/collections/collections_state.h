@@ -29,7 +29,7 @@ struct CollectionsState {
   NewItemExtension item_extension;
 
   // The standard coin tables read so far in this run, by coin type name.
-  std::map<std::string, StandardCoinIndex> coin_indexes;
+  std::map<std::string, ReadCoinTable> coin_tables;
 };
 
 }  // namespace hw

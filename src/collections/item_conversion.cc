@@ -388,10 +388,16 @@ void ConvertCollectionFile(Conversion& c, const std::string& file_name,
   CloseTable(c, c.screens.new_design);
   const std::string design_folder = c.new_data_folder + "video\\";
   int32_t created = 0;
+  const int64_t errors = c.errors_reported;
   OpenTable(c, design_folder, plan.standard_db_name, c.screens.new_design, ".vsd",
             kScreenDesignRecordLength, kScreenDesignNextRecord, created);
-  const NewDesign design = ReadNewDesign(c, c.screens.new_design);
-  plan.pairing = PairFields(plan.fields, plan.type_code, design);
+  // The design is read ahead into memory only when its open went through: otherwise a fault
+  // may still be pending for a read that the pairing, reading record by record, might never make.
+  if (c.scan_searches || c.errors_reported != errors) {
+    plan.pairing = PairFieldsByScan(c, c.screens.new_design, plan.fields, plan.type_code);
+  } else {
+    plan.pairing = PairFields(plan.fields, plan.type_code, ReadNewDesign(c, c.screens.new_design));
+  }
 
   CloseTable(c, s.new_collection);
   OpenTable(c, c.new_user_folder + "My Collections\\", s.collection_name, s.new_collection, ".clu",

@@ -140,32 +140,28 @@ void PairWith(PriorField& field, const DesignField& f) {
   field.new_slot = f.slot;
 }
 
-// A search that read every field in memory goes on into records that could not be read.
-void FailPastEnd(const NewDesign& design) {
-  if (design.error_after) throw RunError(*design.error_after);
-}
-
-// First stage: the same label, or the same label and a colon.
+// First stage: the same label, or the same label and a colon. `walk(visit)` gives visit the
+// new design's fields in record order until visit returns true, and returns whether it did.
+template <class Walk>
 bool PairDirectly(int i, PriorField& field, const std::string& label, std::string_view type_code,
-                  const NewDesign& design, Pairing& p) {
+                  Walk&& walk, Pairing& p) {
   const bool country_type = type_code == "Currency" || type_code == "Coin";
-  for (const DesignField& f : design.fields) {
-    if (!DirectMatch(label, f.label)) continue;
+  return walk([&](const DesignField& f) {
+    if (!DirectMatch(label, f.label)) return false;
     if (country_type && IsCountryLabel(label)) p.country = i;
-    if (f.label == "DENOMINATION" || f.label == "LOCATION") continue;
+    if (f.label == "DENOMINATION" || f.label == "LOCATION") return false;
     PairWith(field, f);
     return true;
-  }
-  FailPastEnd(design);
-  return false;
+  });
 }
 
 // Second stage: labels the new edition words differently. Every record read on the way
 // notes the summary slots, so the stage reads only up to its first match.
+template <class Walk>
 bool PairByChangedLabel(int i, PriorField& field, std::string_view label,
-                        std::string_view type_upper, const NewDesign& design, Pairing& p) {
+                        std::string_view type_upper, Walk&& walk, Pairing& p) {
   const Renaming renaming = RenamingOf(label, type_upper);
-  for (const DesignField& f : design.fields) {
+  return walk([&](const DesignField& f) {
     NoteSummarySlot(f, p);
     if (renaming.role == Role::kDenomination) p.denomination = i;
     if (renaming.role == Role::kUnit) p.unit = i;
@@ -175,9 +171,32 @@ bool PairByChangedLabel(int i, PriorField& field, std::string_view label,
         return true;
       }
     }
+    return false;
+  });
+}
+
+template <class Walk>
+Pairing PairAll(std::vector<PriorField>& fields, std::string_view type_code, Walk&& walk) {
+  Pairing p;
+  const std::string type_upper = Upper1252(TrimBlanks(type_code));
+  for (size_t n = 0; n < fields.size(); ++n) {
+    const int i = static_cast<int>(n);
+    PriorField& field = fields[n];
+    const std::string label = Upper1252(field.label);
+    if (!label.empty() && PairDirectly(i, field, label, type_code, walk, p)) continue;
+    std::string_view normalised = label;
+    if (!normalised.empty() && normalised.back() == ':') normalised.remove_suffix(1);
+    if (PairByChangedLabel(i, field, normalised, type_upper, walk, p)) continue;
+    if (normalised == "NOTE") {
+      field.new_type = 10;
+      field.new_slot = 0;
+    }
   }
-  FailPastEnd(design);
-  return false;
+  return p;
+}
+
+DesignField FieldOf(const V5FieldDef& record) {
+  return {Upper1252(record.FieldName.Trimmed()), record.DataType, record.Slot};
 }
 
 }  // namespace
@@ -190,8 +209,7 @@ NewDesign ReadNewDesign(Conversion& c, int32_t number) {
     const int64_t past_end = FirstRecordPastEnd(c, number);
     for (int64_t r = kFirstDesignRecord; r <= last; ++r) {
       ReadRecord(c, number, r, record);
-      design.fields.push_back(
-          {Upper1252(record.FieldName.Trimmed()), record.DataType, record.Slot});
+      design.fields.push_back(FieldOf(record));
       if (r >= past_end) {
         // Past the end of the file every record reads as this one; only whether the last of
         // them can be reached at all is left to learn.
@@ -210,22 +228,26 @@ NewDesign ReadNewDesign(Conversion& c, int32_t number) {
 
 Pairing PairFields(std::vector<PriorField>& fields, std::string_view type_code,
                    const NewDesign& design) {
-  Pairing p;
-  const std::string type_upper = Upper1252(TrimBlanks(type_code));
-  for (size_t n = 0; n < fields.size(); ++n) {
-    const int i = static_cast<int>(n);
-    PriorField& field = fields[n];
-    const std::string label = Upper1252(field.label);
-    if (!label.empty() && PairDirectly(i, field, label, type_code, design, p)) continue;
-    std::string_view normalised = label;
-    if (!normalised.empty() && normalised.back() == ':') normalised.remove_suffix(1);
-    if (PairByChangedLabel(i, field, normalised, type_upper, design, p)) continue;
-    if (normalised == "NOTE") {
-      field.new_type = 10;
-      field.new_slot = 0;
+  return PairAll(fields, type_code, [&](auto&& visit) {
+    for (const DesignField& f : design.fields) {
+      if (visit(f)) return true;
     }
-  }
-  return p;
+    // A search that read every field in memory goes on into records that could not be read.
+    if (design.error_after) throw RunError(*design.error_after);
+    return false;
+  });
+}
+
+Pairing PairFieldsByScan(Conversion& c, int32_t number, std::vector<PriorField>& fields,
+                         std::string_view type_code) {
+  return PairAll(fields, type_code, [&](auto&& visit) {
+    const int64_t last = LastRecord(c.slots.New(number).next_record);
+    for (int64_t r = kFirstDesignRecord; r <= last; ++r) {
+      ReadRecord(c, number, r, c.screens.field);
+      if (visit(FieldOf(c.screens.field))) return true;
+    }
+    return false;
+  });
 }
 
 }  // namespace hw

@@ -68,4 +68,11 @@ NewDesign ReadNewDesign(Conversion& c, int32_t number);
 Pairing PairFields(std::vector<PriorField>& fields, std::string_view type_code,
                    const NewDesign& design);
 
+// The same pairing read record by record from the new screen design open under `number`, for
+// every field and stage anew, through the shared new screen design record buffer. Used where
+// reading ahead could meet an error a search would not (the design's open met one), and by
+// tests.
+Pairing PairFieldsByScan(Conversion& c, int32_t number, std::vector<PriorField>& fields,
+                         std::string_view type_code);
+
 }  // namespace hw

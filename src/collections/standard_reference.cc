@@ -46,8 +46,27 @@ int32_t StandardCoinIndex::Find(const std::string& key) const {
   return it == references_.end() ? 0 : it->second;
 }
 
-StandardCoinIndex IndexStandardCoinTable(Conversion& c, int32_t number) {
-  StandardCoinIndex index;
+namespace {
+
+// The first entry in record order whose key is `key`, reading the main records 4, 6, 8, ... up to
+// NextRecord - 1 of the table open under `number` one by one. A run-time error ends the search
+// (thrown). An entry whose date bank cannot be stepped over matches nothing.
+int32_t ScanStandardCoinTable(Conversion& c, int32_t number, const std::string& key) {
+  NewItemMain entry;
+  std::array<std::byte, NewItemMain::kSize> record;
+  const int64_t last = LastRecord(c.slots.New(number).next_record);
+  for (int64_t r = kFirstEntryRecord; r <= last; r += 2) {
+    c.fs.GetRecord(number, r, record);
+    if (entry.Decode(record) && StandardCoinKey(entry) == key) {
+      return entry.Longs[NewItemMain::kStandardReference];
+    }
+  }
+  return 0;
+}
+
+// Reads the same records into `index`; false when a run-time error ended the reading (the entries
+// before it still answer first, as they would in a search in record order).
+bool IndexStandardCoinTable(Conversion& c, int32_t number, StandardCoinIndex& index) {
   NewItemMain entry;
   std::array<std::byte, NewItemMain::kSize> record;
   try {
@@ -63,10 +82,12 @@ StandardCoinIndex IndexStandardCoinTable(Conversion& c, int32_t number) {
       if (r >= past_end) break;
     }
   } catch (const RunError&) {
-    // A search in record order ends here with 0; the entries before still answer first.
+    return false;
   }
-  return index;
+  return true;
 }
+
+}  // namespace
 
 int32_t StandardReferenceNumber(Conversion& c, std::string_view coin_type_code,
                                 const NewItemMain& item) {
@@ -74,27 +95,42 @@ int32_t StandardReferenceNumber(Conversion& c, std::string_view coin_type_code,
   CollectionsState& s = c.collections;
   try {
     const std::optional<std::string> name = CoinTypeName(c.refs, coin_type_code);
-    if (!name || name->empty()) {
-      CloseTable(c, s.coin_table);
-      return 0;
-    }
-    auto it = s.coin_indexes.find(*name);
-    if (it == s.coin_indexes.end()) {
-      const std::string folder = c.new_data_folder + "StdDB\\United States Coin\\";
-      CloseTable(c, s.coin_table);
-      int32_t created = 0;
-      OpenTable(c, folder, *name, s.coin_table, ".tyu", kNewCollectionRecordLength,
-                kCreationNextRecord, created);
-      if (!c.fs.IsOpen(s.coin_table)) {
-        // Not remembered: the next coin of this type tries the table again, as a search would.
-        CloseTable(c, s.coin_table);
-        return 0;
+    CloseTable(c, s.coin_table);
+    if (!name || name->empty()) return 0;
+    const std::string key = StandardCoinKey(item);
+    if (!c.scan_searches) {
+      const auto it = s.coin_tables.find(*name);
+      if (it != s.coin_tables.end()) {
+        // What the open and close of the table would leave: LastError cleared, the header in
+        // the slot of the number the open would take (slots outlive closes, and a later failed
+        // open sees them), and the variable at 0, even when it held a table that failed to close.
+        c.last_error = 0;
+        c.slots.New(c.fs.FreeFile()) = it->second.header;
+        s.coin_table = 0;
+        return it->second.index.Find(key);
       }
-      StandardCoinIndex index = IndexStandardCoinTable(c, s.coin_table);
-      CloseTable(c, s.coin_table);
-      it = s.coin_indexes.emplace(*name, std::move(index)).first;
     }
-    return it->second.Find(StandardCoinKey(item));
+
+    const int64_t errors_before = c.errors_reported;
+    int32_t created = 0;
+    OpenTable(c, c.new_data_folder + "StdDB\\United States Coin\\", *name, s.coin_table, ".tyu",
+              kNewCollectionRecordLength, kCreationNextRecord, created);
+    if (c.scan_searches) {
+      const int32_t reference = ScanStandardCoinTable(c, s.coin_table, key);
+      CloseTable(c, s.coin_table);
+      return reference;
+    }
+    // An error answered during the open (a header left unread, say) or while reading may have
+    // given a partial or stale index: it answers this coin only.
+    ReadCoinTable table;
+    const bool complete = IndexStandardCoinTable(c, s.coin_table, table.index);
+    const int32_t reference = table.index.Find(key);
+    if (complete && c.errors_reported == errors_before) {
+      table.header = c.slots.New(s.coin_table);
+      s.coin_tables.emplace(*name, std::move(table));
+    }
+    CloseTable(c, s.coin_table);
+    return reference;
   } catch (const RunError&) {
     CloseTable(c, s.coin_table);
     return 0;

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "collections/collection_records.h"
+#include "tablestore/table_header.h"
 
 // The standard reference number of a United States coin: the number of the matching entry in
 // the new edition's standard coin table of the coin's type.
@@ -29,15 +30,18 @@ class StandardCoinIndex {
   std::unordered_map<std::string, int32_t> references_;
 };
 
-// Reads the main records 4, 6, 8, ... up to NextRecord - 1 of the standard coin table open under
-// `number`. An entry whose date bank cannot be stepped over is left out; a run-time error ends
-// the reading, as it ends a search in record order.
-StandardCoinIndex IndexStandardCoinTable(Conversion& c, int32_t number);
+// A standard coin table read through without any error: its header as the open read it into
+// the table slot, and its entries.
+struct ReadCoinTable {
+  NewHeader header;
+  StandardCoinIndex index;
+};
 
 // The standard reference number for the prior coin type code of `item`; 0 when the code is
-// empty or not a known coin type, when no entry matches, and on any run-time error. Each table
-// is read once per run; opening it keeps the table store's handling (a missing table is created
-// empty).
+// empty or not a known coin type, when no entry matches, and on any run-time error. A table is
+// read through once and its index kept for the run, but only when the open and the read went
+// without any error; otherwise the next coin of its type reads it again. Opening keeps the table
+// store's handling (a missing table is created empty).
 int32_t StandardReferenceNumber(Conversion& c, std::string_view coin_type_code,
                                 const NewItemMain& item);
 

@@ -24,6 +24,10 @@ struct Conversion : Runtime {
   ScreensState screens;
   CollectionsState collections;
   ListsState lists;
+
+  // Set only by tests: every search that the conversions answer from an index in memory reads
+  // its table record by record instead, so that a test can hold the two answers side by side.
+  bool scan_searches = false;
 };
 
 }  // namespace hw

@@ -76,7 +76,7 @@ void MergeList(Conversion& c, const CollectibleType& type, const std::string& fi
 }  // namespace
 
 void ConvertChoiceLists(Conversion& c) {
-  IndexedTable<ChoiceEntry> list(c, c.lists.new_list);
+  IndexedTable<ChoiceEntry> list(c, c.lists.new_list, c.scan_searches);
   std::string current_list;  // the prior file being merged; empty between merges
   try {
     AddTypeFolders(c);

@@ -58,8 +58,8 @@ ContactRecord PartyContact(const PriorPartyRecord& party) {
 
 void ConvertBuyersSellers(Conversion& c) {
   ListsState& s = c.lists;
-  IndexedTable<ChoiceEntry> list(c, s.new_list);
-  IndexedTable<ContactRecord> contacts(c, s.contacts);
+  IndexedTable<ChoiceEntry> list(c, s.new_list, c.scan_searches);
+  IndexedTable<ContactRecord> contacts(c, s.contacts, c.scan_searches);
   PriorPartyRecord party;
   try {
     const std::string lists_folder = Trim(c.fs.CurrentFolder()) + "\\Combos\\";

@@ -55,8 +55,8 @@ ChoiceEntry ContainerEntry(const PriorStorageRecord& r, int32_t locations_next) 
 
 void ConvertStorage(Conversion& c) {
   ListsState& s = c.lists;
-  IndexedTable<ChoiceEntry> locations(c, s.locations);
-  IndexedTable<ChoiceEntry> containers(c, s.locations_link);
+  IndexedTable<ChoiceEntry> locations(c, s.locations, c.scan_searches);
+  IndexedTable<ChoiceEntry> containers(c, s.locations_link, c.scan_searches);
   PriorStorageRecord record;
   try {
     const std::string lists_folder = Trim(c.fs.CurrentFolder()) + "\\Combos\\";

@@ -546,7 +546,9 @@ int64_t FileSystem::Length(int number) {
 }
 
 void FileSystem::Close(int number) {
-  Open(number);
+  if (number < 1 || number > kMaxFileNumber) throw RunError(kBadFileNameOrNumber);
+  // As in the record-file runtime the system was written for, closing a number that is not
+  // open does nothing; reading or writing it is still 52.
   files_[number].reset();
 }
 

@@ -67,7 +67,7 @@ class FileSystem {
   void PutRecord(int number, int64_t record, std::span<const std::byte> in);
   // The length in bytes of the file open under `number` (52 when it is not open).
   int64_t Length(int number);
-  void Close(int number);  // 52 when the number is not open
+  void Close(int number);  // nothing when the number is not open; 52 for no file number
   void CloseAll();
 
   // --- Safety: where writes may land ---

@@ -33,6 +33,7 @@ Recovery Ask(Runtime& rt, const char* text) {
 
 Recovery ReportFileError(Runtime& rt, int32_t& number) {
   rt.last_error = number;
+  ++rt.errors_reported;
   switch (number) {
     case kBadFileNameOrNumber:
     case kBadFileName:

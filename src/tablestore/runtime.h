@@ -43,6 +43,9 @@ struct Runtime {
   std::string prior_folder;     // ends in "\" (or empty: the current folder)
   TableSlots slots;
   int32_t last_error = 0;
+  // How many run-time errors the file-error policy has been asked about: a cache built while
+  // none was asked about read every record it holds.
+  int64_t errors_reported = 0;
   std::string status = "Converting:";  // caption of the status line
 
   // Appends one line to the conversion log (file 31).

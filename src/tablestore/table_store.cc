@@ -43,7 +43,7 @@ void CloseNumber(Runtime& rt, Number& number) {
     rt.fs.Close(number);
     number = 0;
   } catch (const RunError&) {
-    // Closing what is not open is harmless.
+    // No file number at all (0): the variable stays as it is.
   }
 }
 
@@ -141,7 +141,7 @@ void OpenPriorTable(Runtime& rt, const std::string& folder, const std::string& n
   } catch (const RunError&) {
     // A failed open leaves nothing open under the number, whichever step failed: callers
     // judge the table by the slot's NextRecord and close the number themselves.
-    if (taken != 0 && fs.IsOpen(taken)) fs.Close(taken);
+    if (taken != 0) fs.Close(taken);
   }
 }
 
