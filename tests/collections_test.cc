@@ -53,8 +53,8 @@ hw::V5FieldDef NewField(const std::string& name, int32_t type, int32_t slot) {
 // A prior item as the prior edition writes it: every text assigned, so blank when empty.
 struct PriorItem {
   PriorItem() {
-    main.BlankTexts();
-    ext.BlankTexts();
+    hw::BlankTexts(main);
+    hw::BlankTexts(ext);
   }
   PriorItemMain main;
   PriorItemExtension ext;

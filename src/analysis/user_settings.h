@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string>
 
 #include "platform/record_codec.h"
@@ -68,8 +67,23 @@ struct UserSettingsRecord {
   int32_t Long531 = 0;
   Text<124> Text535;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Version", Version)("DataFolder", DataFolder)("UserName", UserName)("Int160", Int160)(
+        "Int162", Int162)("Text164", Text164)("Long166", Long166)("Int170", Int170)(
+        "Long172", Long172)("Int176", Int176)("Text178", Text178)("Float190", Float190)(
+        "Float194", Float194)("Long198", Long198)("Float202", Float202)("Float206", Float206)(
+        "Float210", Float210)("Float214", Float214)("Text218", Text218)("Font219", Font219)(
+        "Font251", Font251)("Int283", Int283)("Int285", Int285)("Int287", Int287)(
+        "Int289", Int289)("Long291", Long291)("Long295", Long295)("Longs299", Longs299)(
+        "Text307", Text307)("Long323", Long323)("Long327", Long327)("Text331", Text331)(
+        "Money347", Money347)("Text355", Text355)("Money356", Money356)("Money364", Money364)(
+        "Long372", Long372)("Int376", Int376)("Text378", Text378)("Long394", Long394)(
+        "Text398", Text398)("Text402", Text402)("Text406", Text406)("Float407", Float407)(
+        "Money411", Money411)("Text459", Text459)("Long483", Long483)("Money487", Money487)(
+        "Money495", Money495)("Long503", Long503)("Text507", Text507)("Long531", Long531)(
+        "Text535", Text535);
+  }
 };
 
 // The default record written when the user table is created; `data_folder` is the new data

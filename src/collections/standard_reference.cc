@@ -55,7 +55,7 @@ StandardCoinIndex IndexStandardCoinTable(Conversion& c, int32_t number) {
     const int64_t past_end = FirstRecordPastEnd(c, number);
     for (int64_t r = kFirstEntryRecord; r <= last; r += 2) {
       c.fs.GetRecord(number, r, record);
-      if (entry.Decode(record)) {
+      if (DecodeRecord(record, entry)) {
         index.Add(StandardCoinKey(entry), entry.Longs[NewItemMain::kStandardReference]);
       }
       // Past the end of the file every record reads as zeros, like this one: no later record

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "platform/record_codec.h"
@@ -19,8 +18,10 @@ struct PriorChoiceEntry {
   Text<8> Unused34;
   Text<6> Tag;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("ItemNumber", ItemNumber)("ItemText", ItemText)("Unused34", Unused34)("Tag", Tag);
+  }
 };
 
 // An entry of a new choice list (".cb5", 123 bytes), shared by every new list; entries are
@@ -43,8 +44,12 @@ struct ChoiceEntry {
 
   // The text the duplicate searches compare.
   std::string_view Key() const { return ItemText.Raw(); }
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("ItemNumber", ItemNumber)("ParentText", ParentText)("ItemText", ItemText)(
+        "Value1", Value1)("Marker", Marker)("Flag1", Flag1)("Flag2", Flag2)("Flag3", Flag3)(
+        "Value2", Value2)("Amount", Amount)("EntryId", EntryId)("AltText", AltText)("Tag", Tag);
+  }
 };
 
 // A record of a user's prior storage table "storage.mst" (85 bytes); records 4 on.
@@ -60,8 +65,12 @@ struct PriorStorageRecord {
   Currency Amount;
   Text<10> Unused75;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Unused0", Unused0)("Location", Location)("Container", Container)("Mark1", Mark1)(
+        "Mark2", Mark2)("Mark3", Mark3)("Unused65", Unused65)("Amount", Amount)(
+        "Unused75", Unused75);
+  }
 };
 
 // A party of a user's prior buyer/seller list "parties.mst" (188 bytes); records 3 on. The
@@ -77,8 +86,11 @@ struct PriorPartyRecord {
   Text<24> Text100;
   Text<64> Text124;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Name", Name)("Text24", Text24)("Text40", Text40)("Text64", Text64)("Text88", Text88)(
+        "Text90", Text90)("Text100", Text100)("Text124", Text124);
+  }
 };
 
 // A record of the new contact table "Contacts.mst" (784 bytes); contacts are records 3 on.
@@ -107,8 +119,14 @@ struct ContactRecord {
   Text<256> Text528;
 
   std::string_view Key() const { return KeyName.Raw(); }
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Name", Name)("KeyName", KeyName)("Text64", Text64)("Text80", Text80)("Text96", Text96)(
+        "Text112", Text112)("Text136", Text136)("Text160", Text160)("Text184", Text184)(
+        "Text208", Text208)("Text232", Text232)("Text234", Text234)("Text244", Text244)(
+        "Text268", Text268)("Text332", Text332)("Text396", Text396)("Text414", Text414)(
+        "Numbers432", Numbers432)("Text512", Text512)("Text528", Text528);
+  }
 };
 
 }  // namespace hw

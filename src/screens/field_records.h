@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 
 #include "platform/record_codec.h"
 
@@ -42,8 +41,19 @@ struct V4ScreenField {
   int16_t Number170 = 0;
   Text<90> Unused172;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Number0", Number0)("Caption", Caption)("FieldName", FieldName)("Unused66", Unused66)(
+        "Number82", Number82)("ControlKind", ControlKind)("Unused86", Unused86)(
+        "DataType", DataType)("Number90", Number90)("Slot", Slot)("Unused94", Unused94)(
+        "Number104", Number104)("Number106", Number106)("Unused108", Unused108)(
+        "LabelTop", LabelTop)("LabelHeight", LabelHeight)("LabelLeft", LabelLeft)(
+        "ControlLeft", ControlLeft)("ControlWidth", ControlWidth)(
+        "ControlHeight", ControlHeight)("Number124", Number124)("ControlTop", ControlTop)(
+        "Number128", Number128)("Unused130", Unused130)("Number134", Number134)(
+        "Unused136", Unused136)("ChoiceListName", ChoiceListName)("Number170", Number170)(
+        "Unused172", Unused172);
+  }
 };
 
 // A common field of the prior field definition table (34 bytes).
@@ -56,8 +66,11 @@ struct V4FieldDef {
   int16_t Number30 = 0;
   int16_t Number32 = 0;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("FieldName", FieldName)("Number24", Number24)("DataType", DataType)("Slot", Slot)(
+        "Number30", Number30)("Number32", Number32);
+  }
 };
 
 // A field of a new screen design (536 bytes).
@@ -97,8 +110,19 @@ struct V5FieldDef {
   std::array<int16_t, 5> IntArray270{};
   Text<256> Text280;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Number0", Number0)("Number2", Number2)("Number6", Number6)("FieldName", FieldName)(
+        "LinkedFieldName", LinkedFieldName)("Caption", Caption)("Number90", Number90)(
+        "ControlKind", ControlKind)("Number98", Number98)("Number102", Number102)("Page", Page)(
+        "DataType", DataType)("Number114", Number114)("Slot", Slot)("LabelTop", LabelTop)(
+        "LabelHeight", LabelHeight)("LabelLeft", LabelLeft)("ControlLeft", ControlLeft)(
+        "ControlWidth", ControlWidth)("ControlHeight", ControlHeight)("ControlTop", ControlTop)(
+        "Number150", Number150)("Number154", Number154)("Number158", Number158)(
+        "ChoiceListName", ChoiceListName)("Number194", Number194)("Text198", Text198)(
+        "Number230", Number230)("Text234", Text234)("LongArray246", LongArray246)(
+        "CharArray266", CharArray266)("IntArray270", IntArray270)("Text280", Text280);
+  }
   bool operator==(const V5FieldDef&) const = default;
 };
 

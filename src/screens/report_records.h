@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 
 #include "platform/record_codec.h"
@@ -32,8 +31,14 @@ struct V4ReportDef {
   std::array<std::byte, 22> Unused1460{};
   Text<124> Unused1482;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("ColumnCount", ColumnCount)("ReportName", ReportName)("Title1", Title1)("Title2", Title2)(
+        "ColumnNumberA", ColumnNumberA)("Unused260", Unused260)("ColumnNumberB", ColumnNumberB)(
+        "ColumnLabel", ColumnLabel)("Unused1316", Unused1316)("Flag1448", Flag1448)(
+        "Flag1450", Flag1450)("Unused1452", Unused1452)("Number1458", Number1458)(
+        "Unused1460", Unused1460)("Unused1482", Unused1482);
+  }
 };
 
 // A report format of the new edition: 2778 bytes plus the characters of Text2648, a text of
@@ -68,13 +73,20 @@ struct V5ReportDef {
   std::string Text2648;  // at most 65 535 characters
   Text<128> Text128;
 
-  size_t EncodedSize() const { return kFixedSize + Text2648.size(); }
-  // The size of the record that `in` starts with, from the length of its Text2648, or 0 when
-  // `in` is too short to hold that length.
-  static size_t EncodedSizeOf(std::span<const std::byte> in);
-  // `in` holds at least EncodedSizeOf(in) bytes; `out` at least EncodedSize().
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  size_t EncodedSize() const { return EncodedWidth(*this); }
+  template <class Io>
+  void Fields(Io& io) {
+    io("ColumnCount", ColumnCount)("ReportName", ReportName)("TitleLines", TitleLines)(
+        "TextLines468", TextLines468)("Number708", Number708)("Number710", Number710)(
+        "LongArray712", LongArray712)("FontName", FontName)("Number780", Number780)(
+        "Number782", Number782)("Number786", Number786)("ColumnNumberA", ColumnNumberA)(
+        "ColumnFieldRecord", ColumnFieldRecord)("ColumnSlot", ColumnSlot)(
+        "ColumnNumberB", ColumnNumberB)("ColumnLabel", ColumnLabel)(
+        "ColumnDataType", ColumnDataType)("ColumnNumber158", ColumnNumber158)(
+        "ColumnNumberC", ColumnNumberC)("ColumnNumberD", ColumnNumberD)(
+        "Number2636", Number2636)("Flag2640", Flag2640)("Number2642", Number2642)(
+        "Flag2646", Flag2646)("Text2648", Text2648)("Text128", Text128);
+  }
   bool operator==(const V5ReportDef&) const = default;
 };
 
