@@ -61,7 +61,7 @@ class RecordPrinter {
   void Line(std::string_view name, std::string_view value);
 
   template <class T>
-    requires std::is_arithmetic_v<T>
+  requires std::is_arithmetic_v<T>
   static std::string Scalar(T v) {
     if constexpr (std::is_same_v<T, bool>) {
       return v ? "-1" : "0";
@@ -72,10 +72,8 @@ class RecordPrinter {
   static std::string Scalar(hw::Currency c) { return Money(c); }
 
   template <class T>
-    requires std::is_arithmetic_v<T>
-  void Show(std::string_view name, T v) {
-    Line(name, Scalar(v));
-  }
+  requires std::is_arithmetic_v<T>
+  void Show(std::string_view name, T v) { Line(name, Scalar(v)); }
   void Show(std::string_view name, hw::Currency c) { Line(name, Money(c)); }
   void Show(std::string_view name, const std::string& text);
   void Show(std::string_view name, const hw::TaggedValue& value);

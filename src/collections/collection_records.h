@@ -36,9 +36,17 @@ struct PriorItemMain {
 
   template <class Io>
   void Fields(Io& io) {
-    io("Unused0", Unused0)("Integers", Integers)("Amounts", Amounts)("Text8", Text8)(
-        "Text12", Text12)("Text16", Text16)("Text32", Text32)("Text64", Text64)(
-        "Text128", Text128)("Text256", Text256)("Note", Note);
+    io("Unused0", Unused0);
+    io("Integers", Integers);
+    io("Amounts", Amounts);
+    io("Text8", Text8);
+    io("Text12", Text12);
+    io("Text16", Text16);
+    io("Text32", Text32);
+    io("Text64", Text64);
+    io("Text128", Text128);
+    io("Text256", Text256);
+    io("Note", Note);
   }
 };
 
@@ -72,9 +80,16 @@ struct PriorItemExtension {
 
   template <class Io>
   void Fields(Io& io) {
-    io("Unused0", Unused0)("Longs", Longs)("Integers", Integers)("Amounts", Amounts)(
-        "Text12", Text12)("Text16", Text16)("Text32", Text32)("Text64", Text64)(
-        "Text128", Text128)("Text256", Text256);
+    io("Unused0", Unused0);
+    io("Longs", Longs);
+    io("Integers", Integers);
+    io("Amounts", Amounts);
+    io("Text12", Text12);
+    io("Text16", Text16);
+    io("Text32", Text32);
+    io("Text64", Text64);
+    io("Text128", Text128);
+    io("Text256", Text256);
   }
 };
 
@@ -106,13 +121,28 @@ struct NewCollectionHeader {
 
   template <class Io>
   void Fields(Io& io) {
-    io("Text0", Text0)("TypeName", TypeName)("Text40", Text40)("Code", Code)(
-        "Number200", Number200)("Number208", Number208)("Integer216", Integer216)(
-        "Text218", Text218)("Integer250", Integer250)("Text252", Text252)("Text284", Text284)(
-        "Text316", Text316)("Long348", Long348)("KeyCaptions", KeyCaptions)(
-        "KeyCodes", KeyCodes)("Long532", Long532)("Amount536", Amount536)(
-        "Amount544", Amount544)("Long552", Long552)("Amounts556", Amounts556)(
-        "Text636", Text636)("Text876", Text876);
+    io("Text0", Text0);
+    io("TypeName", TypeName);
+    io("Text40", Text40);
+    io("Code", Code);
+    io("Number200", Number200);
+    io("Number208", Number208);
+    io("Integer216", Integer216);
+    io("Text218", Text218);
+    io("Integer250", Integer250);
+    io("Text252", Text252);
+    io("Text284", Text284);
+    io("Text316", Text316);
+    io("Long348", Long348);
+    io("KeyCaptions", KeyCaptions);
+    io("KeyCodes", KeyCodes);
+    io("Long532", Long532);
+    io("Amount536", Amount536);
+    io("Amount544", Amount544);
+    io("Long552", Long552);
+    io("Amounts556", Amounts556);
+    io("Text636", Text636);
+    io("Text876", Text876);
   }
 };
 
@@ -185,9 +215,19 @@ struct NewItemMain {
   template <class Io>
   void Fields(Io& io) {
     io.Zeros(kLeadingZeros);
-    io("Dates", Dates)("Flags", Flags)("Longs", Longs)("Amounts", Amounts)("Text8", Text8)(
-        "Text12", Text12)("Text16", Text16)("Text32", Text32)("Linked", Linked)(
-        "Text64", Text64)("Text128", Text128)("Text256", Text256)("Financial", Financial);
+    io("Dates", Dates);
+    io("Flags", Flags);
+    io("Longs", Longs);
+    io("Amounts", Amounts);
+    io("Text8", Text8);
+    io("Text12", Text12);
+    io("Text16", Text16);
+    io("Text32", Text32);
+    io("Linked", Linked);
+    io("Text64", Text64);
+    io("Text128", Text128);
+    io("Text256", Text256);
+    io("Financial", Financial);
   }
 };
 
@@ -208,9 +248,16 @@ struct NewItemExtension {
   template <class Io>
   void Fields(Io& io) {
     io.Zeros(NewItemMain::kLeadingZeros);
-    io("PicturePaths", PicturePaths)("Note", Note)("Text2632", Text2632)("Text50", Text50)(
-        "Longs3960", Longs3960)("Longs4056", Longs4056)("Longs4136", Longs4136)(
-        "Longs4216", Longs4216)("Integers4296", Integers4296)("Text4336", Text4336);
+    io("PicturePaths", PicturePaths);
+    io("Note", Note);
+    io("Text2632", Text2632);
+    io("Text50", Text50);
+    io("Longs3960", Longs3960);
+    io("Longs4056", Longs4056);
+    io("Longs4136", Longs4136);
+    io("Longs4216", Longs4216);
+    io("Integers4296", Integers4296);
+    io("Text4336", Text4336);
   }
 };
 

@@ -21,8 +21,13 @@ struct PriorUserRecord {
 
   template <class Io>
   void Fields(Io& io) {
-    io("Unused0", Unused0)("Unused8", Unused8)("Folder", Folder)("Unused73", Unused73)(
-        "Unused75", Unused75)("Name", Name)("Rest", Rest);
+    io("Unused0", Unused0);
+    io("Unused8", Unused8);
+    io("Folder", Folder);
+    io("Unused73", Unused73);
+    io("Unused75", Unused75);
+    io("Name", Name);
+    io("Rest", Rest);
   }
 };
 
@@ -39,8 +44,12 @@ struct PriorCollectionEntry {
 
   template <class Io>
   void Fields(Io& io) {
-    io("Code", Code)("Name", Name)("Unused36", Unused36)("Unused60", Unused60)(
-        "Unused65", Unused65)("Unused67", Unused67);
+    io("Code", Code);
+    io("Name", Name);
+    io("Unused36", Unused36);
+    io("Unused60", Unused60);
+    io("Unused65", Unused65);
+    io("Unused67", Unused67);
   }
 };
 
@@ -53,7 +62,9 @@ struct PriorCollectionHeader {
 
   template <class Io>
   void Fields(Io& io) {
-    io("Unused0", Unused0)("TypeCode", TypeCode)("Unused70", Unused70);
+    io("Unused0", Unused0);
+    io("TypeCode", TypeCode);
+    io("Unused70", Unused70);
   }
 };
 

@@ -20,7 +20,10 @@ struct PriorChoiceEntry {
 
   template <class Io>
   void Fields(Io& io) {
-    io("ItemNumber", ItemNumber)("ItemText", ItemText)("Unused34", Unused34)("Tag", Tag);
+    io("ItemNumber", ItemNumber);
+    io("ItemText", ItemText);
+    io("Unused34", Unused34);
+    io("Tag", Tag);
   }
 };
 
@@ -46,9 +49,19 @@ struct ChoiceEntry {
   std::string_view Key() const { return ItemText.Raw(); }
   template <class Io>
   void Fields(Io& io) {
-    io("ItemNumber", ItemNumber)("ParentText", ParentText)("ItemText", ItemText)(
-        "Value1", Value1)("Marker", Marker)("Flag1", Flag1)("Flag2", Flag2)("Flag3", Flag3)(
-        "Value2", Value2)("Amount", Amount)("EntryId", EntryId)("AltText", AltText)("Tag", Tag);
+    io("ItemNumber", ItemNumber);
+    io("ParentText", ParentText);
+    io("ItemText", ItemText);
+    io("Value1", Value1);
+    io("Marker", Marker);
+    io("Flag1", Flag1);
+    io("Flag2", Flag2);
+    io("Flag3", Flag3);
+    io("Value2", Value2);
+    io("Amount", Amount);
+    io("EntryId", EntryId);
+    io("AltText", AltText);
+    io("Tag", Tag);
   }
 };
 
@@ -67,9 +80,15 @@ struct PriorStorageRecord {
 
   template <class Io>
   void Fields(Io& io) {
-    io("Unused0", Unused0)("Location", Location)("Container", Container)("Mark1", Mark1)(
-        "Mark2", Mark2)("Mark3", Mark3)("Unused65", Unused65)("Amount", Amount)(
-        "Unused75", Unused75);
+    io("Unused0", Unused0);
+    io("Location", Location);
+    io("Container", Container);
+    io("Mark1", Mark1);
+    io("Mark2", Mark2);
+    io("Mark3", Mark3);
+    io("Unused65", Unused65);
+    io("Amount", Amount);
+    io("Unused75", Unused75);
   }
 };
 
@@ -88,8 +107,14 @@ struct PriorPartyRecord {
 
   template <class Io>
   void Fields(Io& io) {
-    io("Name", Name)("Text24", Text24)("Text40", Text40)("Text64", Text64)("Text88", Text88)(
-        "Text90", Text90)("Text100", Text100)("Text124", Text124);
+    io("Name", Name);
+    io("Text24", Text24);
+    io("Text40", Text40);
+    io("Text64", Text64);
+    io("Text88", Text88);
+    io("Text90", Text90);
+    io("Text100", Text100);
+    io("Text124", Text124);
   }
 };
 
@@ -121,11 +146,26 @@ struct ContactRecord {
   std::string_view Key() const { return KeyName.Raw(); }
   template <class Io>
   void Fields(Io& io) {
-    io("Name", Name)("KeyName", KeyName)("Text64", Text64)("Text80", Text80)("Text96", Text96)(
-        "Text112", Text112)("Text136", Text136)("Text160", Text160)("Text184", Text184)(
-        "Text208", Text208)("Text232", Text232)("Text234", Text234)("Text244", Text244)(
-        "Text268", Text268)("Text332", Text332)("Text396", Text396)("Text414", Text414)(
-        "Numbers432", Numbers432)("Text512", Text512)("Text528", Text528);
+    io("Name", Name);
+    io("KeyName", KeyName);
+    io("Text64", Text64);
+    io("Text80", Text80);
+    io("Text96", Text96);
+    io("Text112", Text112);
+    io("Text136", Text136);
+    io("Text160", Text160);
+    io("Text184", Text184);
+    io("Text208", Text208);
+    io("Text232", Text232);
+    io("Text234", Text234);
+    io("Text244", Text244);
+    io("Text268", Text268);
+    io("Text332", Text332);
+    io("Text396", Text396);
+    io("Text414", Text414);
+    io("Numbers432", Numbers432);
+    io("Text512", Text512);
+    io("Text528", Text528);
   }
 };
 

@@ -15,7 +15,7 @@
 
 // Record layouts are plain structs that list their fields once, in file order, in a member
 //
-//   template <class Io> void Fields(Io& io) { io("TableName", table_name)(...); }
+//   template <class Io> void Fields(Io& io) { io("TableName", table_name); ... }
 //
 // which the reader, the writer, the width counter and hwdump's printer all walk. A field is a
 // fixed text, a 16/32/64-bit integer, a float, a double, a currency, a flag (bool), a run of
@@ -49,7 +49,9 @@ struct Currency {
 };
 
 template <class T, class Io>
-concept Layout = requires(T& t, Io& io) { t.Fields(io); };
+concept HasFields = requires(T& t, Io& io) {
+  t.Fields(io);
+};
 
 // Walks a layout's field list for an Io that only looks at the fields (writer, width,
 // printer); Fields is one template for reading and writing, so it cannot be const.
@@ -107,7 +109,7 @@ class ByteReader {
   void Get(std::array<T, N>& bank) {
     for (T& v : bank) Get(v);
   }
-  template <Layout<ByteReader> T>
+  template <HasFields<ByteReader> T>
   void Get(T& nested) {
     nested.Fields(*this);
   }
@@ -160,7 +162,7 @@ class ByteWriter {
   void Put(const std::array<T, N>& bank) {
     for (const T& v : bank) Put(v);
   }
-  template <Layout<ByteWriter> T>
+  template <HasFields<ByteWriter> T>
   void Put(const T& nested) {
     WalkFields(nested, *this);
   }
@@ -187,10 +189,8 @@ class WidthCounter {
 
  private:
   template <class T>
-    requires std::is_arithmetic_v<T>
-  static size_t Of(T v) {
-    return std::same_as<T, bool> ? 2 : sizeof v;
-  }
+  requires std::is_arithmetic_v<T>
+  static size_t Of(T v) { return std::same_as<T, bool> ? 2 : sizeof v; }
   static size_t Of(Currency) { return 8; }
   static size_t Of(const std::string& v) { return 2 + v.size(); }
   static size_t Of(std::span<std::byte> raw) { return raw.size(); }
@@ -208,7 +208,7 @@ class WidthCounter {
     for (const T& v : bank) n += Of(v);
     return n;
   }
-  template <Layout<WidthCounter> T>
+  template <HasFields<WidthCounter> T>
   static size_t Of(const T& nested) {
     WidthCounter w;
     WalkFields(nested, w);

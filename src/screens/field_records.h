@@ -43,16 +43,35 @@ struct V4ScreenField {
 
   template <class Io>
   void Fields(Io& io) {
-    io("Number0", Number0)("Caption", Caption)("FieldName", FieldName)("Unused66", Unused66)(
-        "Number82", Number82)("ControlKind", ControlKind)("Unused86", Unused86)(
-        "DataType", DataType)("Number90", Number90)("Slot", Slot)("Unused94", Unused94)(
-        "Number104", Number104)("Number106", Number106)("Unused108", Unused108)(
-        "LabelTop", LabelTop)("LabelHeight", LabelHeight)("LabelLeft", LabelLeft)(
-        "ControlLeft", ControlLeft)("ControlWidth", ControlWidth)(
-        "ControlHeight", ControlHeight)("Number124", Number124)("ControlTop", ControlTop)(
-        "Number128", Number128)("Unused130", Unused130)("Number134", Number134)(
-        "Unused136", Unused136)("ChoiceListName", ChoiceListName)("Number170", Number170)(
-        "Unused172", Unused172);
+    io("Number0", Number0);
+    io("Caption", Caption);
+    io("FieldName", FieldName);
+    io("Unused66", Unused66);
+    io("Number82", Number82);
+    io("ControlKind", ControlKind);
+    io("Unused86", Unused86);
+    io("DataType", DataType);
+    io("Number90", Number90);
+    io("Slot", Slot);
+    io("Unused94", Unused94);
+    io("Number104", Number104);
+    io("Number106", Number106);
+    io("Unused108", Unused108);
+    io("LabelTop", LabelTop);
+    io("LabelHeight", LabelHeight);
+    io("LabelLeft", LabelLeft);
+    io("ControlLeft", ControlLeft);
+    io("ControlWidth", ControlWidth);
+    io("ControlHeight", ControlHeight);
+    io("Number124", Number124);
+    io("ControlTop", ControlTop);
+    io("Number128", Number128);
+    io("Unused130", Unused130);
+    io("Number134", Number134);
+    io("Unused136", Unused136);
+    io("ChoiceListName", ChoiceListName);
+    io("Number170", Number170);
+    io("Unused172", Unused172);
   }
 };
 
@@ -68,8 +87,12 @@ struct V4FieldDef {
 
   template <class Io>
   void Fields(Io& io) {
-    io("FieldName", FieldName)("Number24", Number24)("DataType", DataType)("Slot", Slot)(
-        "Number30", Number30)("Number32", Number32);
+    io("FieldName", FieldName);
+    io("Number24", Number24);
+    io("DataType", DataType);
+    io("Slot", Slot);
+    io("Number30", Number30);
+    io("Number32", Number32);
   }
 };
 
@@ -112,16 +135,39 @@ struct V5FieldDef {
 
   template <class Io>
   void Fields(Io& io) {
-    io("Number0", Number0)("Number2", Number2)("Number6", Number6)("FieldName", FieldName)(
-        "LinkedFieldName", LinkedFieldName)("Caption", Caption)("Number90", Number90)(
-        "ControlKind", ControlKind)("Number98", Number98)("Number102", Number102)("Page", Page)(
-        "DataType", DataType)("Number114", Number114)("Slot", Slot)("LabelTop", LabelTop)(
-        "LabelHeight", LabelHeight)("LabelLeft", LabelLeft)("ControlLeft", ControlLeft)(
-        "ControlWidth", ControlWidth)("ControlHeight", ControlHeight)("ControlTop", ControlTop)(
-        "Number150", Number150)("Number154", Number154)("Number158", Number158)(
-        "ChoiceListName", ChoiceListName)("Number194", Number194)("Text198", Text198)(
-        "Number230", Number230)("Text234", Text234)("LongArray246", LongArray246)(
-        "CharArray266", CharArray266)("IntArray270", IntArray270)("Text280", Text280);
+    io("Number0", Number0);
+    io("Number2", Number2);
+    io("Number6", Number6);
+    io("FieldName", FieldName);
+    io("LinkedFieldName", LinkedFieldName);
+    io("Caption", Caption);
+    io("Number90", Number90);
+    io("ControlKind", ControlKind);
+    io("Number98", Number98);
+    io("Number102", Number102);
+    io("Page", Page);
+    io("DataType", DataType);
+    io("Number114", Number114);
+    io("Slot", Slot);
+    io("LabelTop", LabelTop);
+    io("LabelHeight", LabelHeight);
+    io("LabelLeft", LabelLeft);
+    io("ControlLeft", ControlLeft);
+    io("ControlWidth", ControlWidth);
+    io("ControlHeight", ControlHeight);
+    io("ControlTop", ControlTop);
+    io("Number150", Number150);
+    io("Number154", Number154);
+    io("Number158", Number158);
+    io("ChoiceListName", ChoiceListName);
+    io("Number194", Number194);
+    io("Text198", Text198);
+    io("Number230", Number230);
+    io("Text234", Text234);
+    io("LongArray246", LongArray246);
+    io("CharArray266", CharArray266);
+    io("IntArray270", IntArray270);
+    io("Text280", Text280);
   }
   bool operator==(const V5FieldDef&) const = default;
 };

@@ -33,11 +33,21 @@ struct V4ReportDef {
 
   template <class Io>
   void Fields(Io& io) {
-    io("ColumnCount", ColumnCount)("ReportName", ReportName)("Title1", Title1)("Title2", Title2)(
-        "ColumnNumberA", ColumnNumberA)("Unused260", Unused260)("ColumnNumberB", ColumnNumberB)(
-        "ColumnLabel", ColumnLabel)("Unused1316", Unused1316)("Flag1448", Flag1448)(
-        "Flag1450", Flag1450)("Unused1452", Unused1452)("Number1458", Number1458)(
-        "Unused1460", Unused1460)("Unused1482", Unused1482);
+    io("ColumnCount", ColumnCount);
+    io("ReportName", ReportName);
+    io("Title1", Title1);
+    io("Title2", Title2);
+    io("ColumnNumberA", ColumnNumberA);
+    io("Unused260", Unused260);
+    io("ColumnNumberB", ColumnNumberB);
+    io("ColumnLabel", ColumnLabel);
+    io("Unused1316", Unused1316);
+    io("Flag1448", Flag1448);
+    io("Flag1450", Flag1450);
+    io("Unused1452", Unused1452);
+    io("Number1458", Number1458);
+    io("Unused1460", Unused1460);
+    io("Unused1482", Unused1482);
   }
 };
 
@@ -76,16 +86,32 @@ struct V5ReportDef {
   size_t EncodedSize() const { return EncodedWidth(*this); }
   template <class Io>
   void Fields(Io& io) {
-    io("ColumnCount", ColumnCount)("ReportName", ReportName)("TitleLines", TitleLines)(
-        "TextLines468", TextLines468)("Number708", Number708)("Number710", Number710)(
-        "LongArray712", LongArray712)("FontName", FontName)("Number780", Number780)(
-        "Number782", Number782)("Number786", Number786)("ColumnNumberA", ColumnNumberA)(
-        "ColumnFieldRecord", ColumnFieldRecord)("ColumnSlot", ColumnSlot)(
-        "ColumnNumberB", ColumnNumberB)("ColumnLabel", ColumnLabel)(
-        "ColumnDataType", ColumnDataType)("ColumnNumber158", ColumnNumber158)(
-        "ColumnNumberC", ColumnNumberC)("ColumnNumberD", ColumnNumberD)(
-        "Number2636", Number2636)("Flag2640", Flag2640)("Number2642", Number2642)(
-        "Flag2646", Flag2646)("Text2648", Text2648)("Text128", Text128);
+    io("ColumnCount", ColumnCount);
+    io("ReportName", ReportName);
+    io("TitleLines", TitleLines);
+    io("TextLines468", TextLines468);
+    io("Number708", Number708);
+    io("Number710", Number710);
+    io("LongArray712", LongArray712);
+    io("FontName", FontName);
+    io("Number780", Number780);
+    io("Number782", Number782);
+    io("Number786", Number786);
+    io("ColumnNumberA", ColumnNumberA);
+    io("ColumnFieldRecord", ColumnFieldRecord);
+    io("ColumnSlot", ColumnSlot);
+    io("ColumnNumberB", ColumnNumberB);
+    io("ColumnLabel", ColumnLabel);
+    io("ColumnDataType", ColumnDataType);
+    io("ColumnNumber158", ColumnNumber158);
+    io("ColumnNumberC", ColumnNumberC);
+    io("ColumnNumberD", ColumnNumberD);
+    io("Number2636", Number2636);
+    io("Flag2640", Flag2640);
+    io("Number2642", Number2642);
+    io("Flag2646", Flag2646);
+    io("Text2648", Text2648);
+    io("Text128", Text128);
   }
   bool operator==(const V5ReportDef&) const = default;
 };

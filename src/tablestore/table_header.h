@@ -17,8 +17,11 @@ struct NewHeader {
 
   template <class Io>
   void Fields(Io& io) {
-    io("TableName", table_name)("NextRecord", next_record)("RecordLength", record_length)(
-        "HeaderFlag", header_flag)("FirstNextRecord", first_next_record);
+    io("TableName", table_name);
+    io("NextRecord", next_record);
+    io("RecordLength", record_length);
+    io("HeaderFlag", header_flag);
+    io("FirstNextRecord", first_next_record);
   }
 };
 
@@ -33,8 +36,11 @@ struct PriorHeader {
 
   template <class Io>
   void Fields(Io& io) {
-    io("TableName", table_name)("NextRecord", next_record)("RecordLength", record_length)(
-        "Unused20", unused1)("Unused22", unused2);
+    io("TableName", table_name);
+    io("NextRecord", next_record);
+    io("RecordLength", record_length);
+    io("Unused20", unused1);
+    io("Unused22", unused2);
   }
 };
 
