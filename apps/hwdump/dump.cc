@@ -1,5 +1,6 @@
 #include "hwdump/dump.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>

@@ -80,7 +80,6 @@ class ByteReader {
   void Unreadable() { ok_ = false; }
 
   bool ok() const { return ok_; }
-  size_t position() const { return pos_; }
 
  private:
   // The next n bytes, or nothing (and the read failed) when fewer are left.
