@@ -53,8 +53,8 @@ hw::V5FieldDef NewField(const std::string& name, int32_t type, int32_t slot) {
 // A prior item as the prior edition writes it: every text assigned, so blank when empty.
 struct PriorItem {
   PriorItem() {
-    main.BlankTexts();
-    ext.BlankTexts();
+    hw::BlankTexts(main);
+    hw::BlankTexts(ext);
   }
   PriorItemMain main;
   PriorItemExtension ext;
@@ -126,17 +126,17 @@ class CollectionsTest : public ::testing::Test {
     std::vector<std::byte> bytes = fx.ReadBytes(fx.New("SMITH/My Collections/" + name + ".clu"));
     NewFile file;
     hw::NewHeader h;
-    h.Decode(bytes);
+    EXPECT_TRUE(hw::DecodeRecord(bytes, h));
     file.next_record = h.next_record;
     bytes.resize(static_cast<size_t>(std::max(h.next_record, 4)) * NewItemMain::kSize);
     auto record = [&](int64_t n) {
       return std::span(bytes).subspan((n - 1) * NewItemMain::kSize, NewItemMain::kSize);
     };
-    file.header.Decode(record(3));
+    EXPECT_TRUE(hw::DecodeRecord(record(3), file.header));
     for (int64_t r = 4; r < h.next_record; r += 2) {
       auto& [main, ext] = file.items.emplace_back();
-      EXPECT_TRUE(main.Decode(record(r)));
-      ext.Decode(record(r + 1));
+      EXPECT_TRUE(hw::DecodeRecord(record(r), main));
+      EXPECT_TRUE(hw::DecodeRecord(record(r + 1), ext));
     }
     return file;
   }
@@ -440,12 +440,12 @@ class StandardReferenceTest : public CollectionsTest {
   int32_t LinearSearch(const std::string& file, const NewItemMain& item) {
     std::vector<std::byte> bytes = fx.ReadBytes(fx.New("StdDB/United States Coin/" + file));
     hw::NewHeader h;
-    h.Decode(bytes);
+    EXPECT_TRUE(hw::DecodeRecord(bytes, h));
     for (int64_t r = 4; r < h.next_record; r += 2) {
       const size_t at = static_cast<size_t>(r - 1) * NewItemMain::kSize;
       if (at + NewItemMain::kSize > bytes.size()) break;  // zeros from here on match nothing
       NewItemMain entry;
-      if (!entry.Decode(std::span(bytes).subspan(at, NewItemMain::kSize))) continue;
+      if (!hw::DecodeRecord(std::span(bytes).subspan(at, NewItemMain::kSize), entry)) continue;
       if (hw::StandardCoinKey(entry) == hw::StandardCoinKey(item)) {
         return entry.Longs[NewItemMain::kStandardReference];
       }
@@ -462,7 +462,7 @@ TEST_F(StandardReferenceTest, IndexAnswersAsTheFirstMatchInRecordOrder) {
   t.Put(20, Entry("P", 14));  // past a gap of zero records
   NewItemMain unreadable = Entry("W", 15);
   std::vector<std::byte> bytes(NewItemMain::kSize);
-  unreadable.Encode(bytes);
+  hw::EncodeRecord(unreadable, bytes);
   bytes[8] = std::byte{9};  // an unknown tag
   t.PutBytes(22, bytes);
   t.Put(24, Entry("W", 16));

@@ -115,7 +115,7 @@ class ListsTest : public ::testing::Test {
   int32_t NextRecordOf(const std::string& relative) const {
     const std::vector<std::byte> bytes = f.ReadBytes(f.New(relative));
     hw::NewHeader h;
-    h.Decode(std::span(bytes).first(hw::NewHeader::kSize));
+    EXPECT_TRUE(hw::DecodeRecord(bytes, h));
     return h.next_record;
   }
 

@@ -61,11 +61,9 @@ struct Item {
   static constexpr size_t kSize = 8;
   int32_t a = 0;
   int32_t b = 0;
-  void Encode(std::span<std::byte> out) const { hw::ByteWriter(out).I32(a).I32(b); }
-  void Decode(std::span<const std::byte> in) {
-    hw::ByteReader r(in);
-    a = r.I32();
-    b = r.I32();
+  template <class Io>
+  void Fields(Io& io) {
+    io("a", a)("b", b);
   }
 };
 

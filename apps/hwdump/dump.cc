@@ -1,35 +1,13 @@
 #include "hwdump/dump.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
-#include <cctype>
-#include <cstdio>
+#include <chrono>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/text.h"
 
 namespace hwdump {
-
-namespace {
-
-std::vector<Layout>& Registry() {
-  static std::vector<Layout> layouts;
-  return layouts;
-}
-
-}  // namespace
-
-bool Register(Layout layout) {
-  Registry().push_back(std::move(layout));
-  return true;
-}
-
-const std::vector<Layout>& Layouts() { return Registry(); }
-
-void Field(std::ostream& out, const std::string& name, const std::string& value) {
-  out << "  " << name << ": " << value << '\n';
-}
 
 std::string Quoted(std::string_view text) {
   std::string shown;
@@ -43,8 +21,6 @@ std::string Quoted(std::string_view text) {
   return fmt::format("\"{}\"", hw::Win1252ToUtf8(shown));
 }
 
-std::string Text(std::string_view raw) { return Quoted(hw::TrimRightBlanks(raw)); }
-
 std::string Money(hw::Currency c) {
   const int64_t units = c.scaled / 10000;
   const int64_t fraction = std::llabs(c.scaled % 10000);
@@ -52,15 +28,68 @@ std::string Money(hw::Currency c) {
   return fmt::format("{}{}.{:04}", sign, units, fraction);
 }
 
-std::string Flag(bool v) { return v ? "-1 (true)" : "0 (false)"; }
+// Before 30 December 1899 the fraction counts away from zero.
+std::string DateText(double days) {
+  using namespace std::chrono;
+  if (!std::isfinite(days) || std::fabs(days) > 3e6) return fmt::format("{} (out of range)", days);
+  const double whole = std::trunc(days);
+  const int64_t seconds = std::llround(std::fabs(days - whole) * 86400);
+  const year_month_day ymd{sys_days{1899y / December / 30} +
+                           ::std::chrono::days{static_cast<int64_t>(whole)}};
+  std::string text =
+      fmt::format("{:04}-{:02}-{:02}", static_cast<int>(ymd.year()),
+                  static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
+  if (seconds != 0) {
+    text += fmt::format(" {:02}:{:02}:{:02}", seconds / 3600, seconds / 60 % 60, seconds % 60);
+  }
+  return fmt::format("{} ({})", text, days);
+}
 
-std::string Extension(const std::string& file_name) {
-  const size_t dot = file_name.rfind('.');
-  if (dot == std::string::npos) return "";
-  std::string ext = file_name.substr(dot);
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return ext;
+void PrintHex(std::span<const std::byte> bytes, std::ostream& out) {
+  for (size_t at = 0; at < bytes.size(); at += 16) {
+    std::string hex;
+    std::string shown;
+    for (std::byte b : bytes.subspan(at, std::min<size_t>(16, bytes.size() - at))) {
+      const auto v = std::to_integer<unsigned char>(b);
+      hex += fmt::format(" {:02x}", v);
+      shown += v >= 0x20 && v < 0x7F ? static_cast<char>(v) : '.';
+    }
+    out << fmt::format("  {:06x} {:<48}  {}\n", at, hex, shown);
+  }
+}
+
+void RecordPrinter::Line(std::string_view name, std::string_view value) {
+  out_ << "  " << name << ": " << value << '\n';
+}
+
+void RecordPrinter::Show(std::string_view name, const std::string& text) {
+  if (!text.empty()) Line(name, fmt::format("{} ({} characters)", Quoted(text), text.size()));
+}
+
+void RecordPrinter::Show(std::string_view name, const hw::TaggedValue& value) {
+  if (value.tag == hw::TaggedValue::kText) {
+    if (!value.text.empty()) Line(name, "text " + Quoted(value.text));
+  } else if (value.tag == hw::TaggedValue::kDate) {
+    Line(name, "date " + DateText(value.date));
+  } else if (value.tag != hw::TaggedValue::kEmpty) {
+    Line(name, fmt::format("tag {}", value.tag));
+  }
+}
+
+// Blanks and zero bytes only: a text never filled or filled with nothing.
+void RecordPrinter::ShowText(std::string_view name, std::string_view raw) {
+  if (raw.find_first_not_of(std::string_view(" \0", 2)) == raw.npos) return;
+  Line(name, Quoted(hw::TrimRightBlanks(raw)));
+}
+
+void RecordPrinter::ShowBytes(std::string_view name, std::span<const std::byte> raw) {
+  std::string hex;
+  bool zeros = true;
+  for (std::byte b : raw) {
+    zeros = zeros && b == std::byte{0};
+    hex += fmt::format("{}{:02x}", hex.empty() ? "" : " ", std::to_integer<unsigned char>(b));
+  }
+  if (!zeros) Line(name, hex);
 }
 
 }  // namespace hwdump

@@ -2,7 +2,6 @@
 // field names, or as raw hex when the layout is not known.
 
 #include <CLI/CLI.hpp>
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -14,32 +13,27 @@
 
 namespace {
 
-using hwdump::Field;
 using hwdump::Layout;
-
-void PrintHex(std::span<const std::byte> bytes, std::ostream& out) {
-  char line[24];
-  for (size_t i = 0; i < bytes.size(); i += 16) {
-    std::snprintf(line, sizeof line, "%06zx", i);
-    out << "  " << line << ' ';
-    std::string ascii;
-    for (size_t j = i; j < i + 16 && j < bytes.size(); ++j) {
-      const unsigned v = static_cast<unsigned>(bytes[j]);
-      std::snprintf(line, sizeof line, " %02x", v);
-      out << line;
-      ascii += v >= 0x20 && v < 0x7F ? static_cast<char>(v) : '.';
-    }
-    out << std::string(3 * (16 - std::min<size_t>(16, bytes.size() - i)), ' ') << "  " << ascii
-        << '\n';
-  }
-}
 
 // A file whose layout is not known: the header as the edition its numbers fit, then hex.
 bool LooksLikeNewHeader(std::span<const std::byte> bytes) {
-  if (bytes.size() < hw::NewHeader::kSize) return false;
   hw::NewHeader h;
-  h.Decode(bytes.first(hw::NewHeader::kSize));
-  return h.record_length >= 32 && h.record_length <= 32767 && h.header_flag == 1;
+  return hw::DecodeRecord(bytes, h) && h.record_length >= 32 && h.record_length <= 32767 &&
+         h.header_flag == 1;
+}
+
+// Prints the header; false when the file is too short to hold one.
+template <class Header>
+bool PrintHeader(std::span<const std::byte> bytes, const char* edition, int64_t& next_record,
+                 int64_t& record_length) {
+  Header h;
+  if (!hw::DecodeRecord(bytes, h)) return false;
+  std::cout << "Header (" << edition << " edition)\n";
+  hwdump::RecordPrinter printer(std::cout);
+  hw::WalkFields(h, printer);
+  next_record = h.next_record;
+  record_length = h.record_length;
+  return true;
 }
 
 }  // namespace
@@ -96,34 +90,11 @@ int main(int argc, char** argv) {
   int64_t next_record = 0;
   int64_t record_length = 0;
   std::cout << "File: " << file << '\n';
-  if (prior) {
-    if (bytes.size() < hw::PriorHeader::kSize) {
-      std::cerr << "hwdump: too short for a header\n";
-      return 1;
-    }
-    hw::PriorHeader h;
-    h.Decode(bytes.first(hw::PriorHeader::kSize));
-    std::cout << "Header (prior edition)\n";
-    Field(std::cout, "TableName", hwdump::Quoted(h.table_name.Raw()));
-    Field(std::cout, "NextRecord", std::to_string(h.next_record));
-    Field(std::cout, "RecordLength", std::to_string(h.record_length));
-    next_record = h.next_record;
-    record_length = h.record_length;
-  } else {
-    if (bytes.size() < hw::NewHeader::kSize) {
-      std::cerr << "hwdump: too short for a header\n";
-      return 1;
-    }
-    hw::NewHeader h;
-    h.Decode(bytes.first(hw::NewHeader::kSize));
-    std::cout << "Header (new edition)\n";
-    Field(std::cout, "TableName", hwdump::Quoted(h.table_name.Raw()));
-    Field(std::cout, "NextRecord", std::to_string(h.next_record));
-    Field(std::cout, "RecordLength", std::to_string(h.record_length));
-    Field(std::cout, "HeaderFlag", std::to_string(h.header_flag));
-    Field(std::cout, "FirstNextRecord", std::to_string(h.first_next_record));
-    next_record = h.next_record;
-    record_length = h.record_length;
+  const bool read = prior ? PrintHeader<hw::PriorHeader>(bytes, "prior", next_record, record_length)
+                          : PrintHeader<hw::NewHeader>(bytes, "new", next_record, record_length);
+  if (!read) {
+    std::cerr << "hwdump: too short for a header\n";
+    return 1;
   }
   if (record_length < 1 || record_length > 32767) {
     std::cerr << "hwdump: the header's record length " << record_length << " is not valid\n";
@@ -147,7 +118,7 @@ int main(int argc, char** argv) {
     if (layout != nullptr) {
       layout->print(n, record, std::cout);
     } else {
-      PrintHex(record, std::cout);
+      hwdump::PrintHex(record, std::cout);
     }
     ++printed;
   }

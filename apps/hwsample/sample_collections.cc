@@ -332,8 +332,8 @@ void WriteFieldDefinitions(const SampleContext& ctx) {
 
 struct Item {
   Item() {
-    main.BlankTexts();
-    ext.BlankTexts();
+    hw::BlankTexts(main);
+    hw::BlankTexts(ext);
   }
   hw::PriorItemMain main;
   hw::PriorItemExtension ext;

@@ -62,14 +62,17 @@ void CustomiseStandardScreen(const SampleContext& ctx) {
   }
   std::vector<std::byte> bytes = ReadFile(file);
   hw::PriorHeader header;
-  header.Decode(std::span(bytes).first(hw::PriorHeader::kSize));
+  const bool read = hw::DecodeRecord(bytes, header);
   const size_t length = static_cast<size_t>(header.record_length);
-  if (length < hw::V4ScreenField::kSize) throw std::runtime_error("unexpected " + file.string());
+  if (!read || length < hw::V4ScreenField::kSize) {
+    throw std::runtime_error("unexpected " + file.string());
+  }
   const size_t at = static_cast<size_t>(header.next_record - 1) * length;
   bytes.resize(std::max(bytes.size(), at + length));
-  PriorField(added, header.next_record - 4).Encode(std::span(bytes).subspan(at, length));
+  hw::EncodeRecord(PriorField(added, header.next_record - 4),
+                   std::span(bytes).subspan(at, hw::V4ScreenField::kSize));
   ++header.next_record;
-  header.Encode(std::span(bytes).first(hw::PriorHeader::kSize));
+  hw::EncodeRecord(header, std::span(bytes).first(hw::PriorHeader::kSize));
   WriteFile(file, bytes);
 }
 
@@ -155,7 +158,7 @@ void WriteShippedReport(const SampleContext& ctx) {
   r.ColumnSlot[1] = 1;
   r.ColumnFieldRecord[1] = 4;
   std::vector<std::byte> bytes(r.EncodedSize());
-  r.Encode(bytes);
+  hw::EncodeRecord(r, bytes);
   hw::TableImage t = hw::TableImage::New("Coin.rpt", kNewReportLength, 3);
   t.PutBytes(3, bytes);
   t.set_next_record(4);

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string>
 
 #include "platform/record_codec.h"
@@ -68,8 +67,62 @@ struct UserSettingsRecord {
   int32_t Long531 = 0;
   Text<124> Text535;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Version", Version);
+    io("DataFolder", DataFolder);
+    io("UserName", UserName);
+    io("Int160", Int160);
+    io("Int162", Int162);
+    io("Text164", Text164);
+    io("Long166", Long166);
+    io("Int170", Int170);
+    io("Long172", Long172);
+    io("Int176", Int176);
+    io("Text178", Text178);
+    io("Float190", Float190);
+    io("Float194", Float194);
+    io("Long198", Long198);
+    io("Float202", Float202);
+    io("Float206", Float206);
+    io("Float210", Float210);
+    io("Float214", Float214);
+    io("Text218", Text218);
+    io("Font219", Font219);
+    io("Font251", Font251);
+    io("Int283", Int283);
+    io("Int285", Int285);
+    io("Int287", Int287);
+    io("Int289", Int289);
+    io("Long291", Long291);
+    io("Long295", Long295);
+    io("Longs299", Longs299);
+    io("Text307", Text307);
+    io("Long323", Long323);
+    io("Long327", Long327);
+    io("Text331", Text331);
+    io("Money347", Money347);
+    io("Text355", Text355);
+    io("Money356", Money356);
+    io("Money364", Money364);
+    io("Long372", Long372);
+    io("Int376", Int376);
+    io("Text378", Text378);
+    io("Long394", Long394);
+    io("Text398", Text398);
+    io("Text402", Text402);
+    io("Text406", Text406);
+    io("Float407", Float407);
+    io("Money411", Money411);
+    io("Text459", Text459);
+    io("Long483", Long483);
+    io("Money487", Money487);
+    io("Money495", Money495);
+    io("Long503", Long503);
+    io("Text507", Text507);
+    io("Long531", Long531);
+    io("Text535", Text535);
+  }
 };
 
 // The default record written when the user table is created; `data_folder` is the new data

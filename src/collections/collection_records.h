@@ -34,10 +34,20 @@ struct PriorItemMain {
   std::array<Text<256>, 2> Text256{};
   Text<1024> Note;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
-  // Every text blank, as the prior edition writes an item whose texts were all assigned.
-  void BlankTexts();
+  template <class Io>
+  void Fields(Io& io) {
+    io("Unused0", Unused0);
+    io("Integers", Integers);
+    io("Amounts", Amounts);
+    io("Text8", Text8);
+    io("Text12", Text12);
+    io("Text16", Text16);
+    io("Text32", Text32);
+    io("Text64", Text64);
+    io("Text128", Text128);
+    io("Text256", Text256);
+    io("Note", Note);
+  }
 };
 
 // Prior item extension record: the values of the common fields and the fixed item values
@@ -68,10 +78,19 @@ struct PriorItemExtension {
   std::array<Text<128>, 3> Text128{};
   std::array<Text<256>, 3> Text256{};
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
-  // Every text blank, as the prior edition writes an item whose texts were all assigned.
-  void BlankTexts();
+  template <class Io>
+  void Fields(Io& io) {
+    io("Unused0", Unused0);
+    io("Longs", Longs);
+    io("Integers", Integers);
+    io("Amounts", Amounts);
+    io("Text12", Text12);
+    io("Text16", Text16);
+    io("Text32", Text32);
+    io("Text64", Text64);
+    io("Text128", Text128);
+    io("Text256", Text256);
+  }
 };
 
 // Record 3 of a new collection file (1,132 bytes).
@@ -100,8 +119,31 @@ struct NewCollectionHeader {
   std::array<Text<24>, 10> Text636{};
   Text<256> Text876;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Text0", Text0);
+    io("TypeName", TypeName);
+    io("Text40", Text40);
+    io("Code", Code);
+    io("Number200", Number200);
+    io("Number208", Number208);
+    io("Integer216", Integer216);
+    io("Text218", Text218);
+    io("Integer250", Integer250);
+    io("Text252", Text252);
+    io("Text284", Text284);
+    io("Text316", Text316);
+    io("Long348", Long348);
+    io("KeyCaptions", KeyCaptions);
+    io("KeyCodes", KeyCodes);
+    io("Long532", Long532);
+    io("Amount536", Amount536);
+    io("Amount544", Amount544);
+    io("Long552", Long552);
+    io("Amounts556", Amounts556);
+    io("Text636", Text636);
+    io("Text876", Text876);
+  }
 };
 
 // One value of the date bank: a 16-bit type tag followed by a value whose size the tag gives.
@@ -122,7 +164,21 @@ struct TaggedValue {
 
   // Bytes of the value after its tag for a fixed-size tag; -1 for a text or an unknown tag.
   static int FixedValueSize(int16_t tag);
-  size_t EncodedSize() const;
+  // An unknown tag's value has no known size, so nothing after it can be read.
+  template <class Io>
+  void Fields(Io& io) {
+    io("Tag", tag);
+    if (tag == kDate) {
+      io("Date", date);
+    } else if (tag == kText) {
+      io("Text", text);
+    } else if (const int size = FixedValueSize(tag); size >= 0) {
+      std::span<std::byte> value = std::span(raw).first(static_cast<size_t>(size));
+      io("Value", value);
+    } else {
+      io.Unreadable();
+    }
+  }
 };
 
 // New item main record: a date bank of variable length followed by fixed banks. The layout
@@ -130,6 +186,7 @@ struct TaggedValue {
 struct NewItemMain {
   static constexpr size_t kSize = 4608;          // the record the layout is written into
   static constexpr size_t kFixedSize = 4376;     // everything but the date bank
+  static constexpr size_t kLeadingZeros = 8;     // both new item records begin with these
   static constexpr int kStandardReference = 15;  // whole-number element
   static constexpr int kLinkedFields = 4;
 
@@ -152,12 +209,26 @@ struct NewItemMain {
   std::array<Text<256>, 6> Text256{};
   std::array<Currency, 16> Financial{};  // profit, realized profit and lot value
 
-  size_t EncodedSize() const;
-  // Writes the layout and zero-fills the rest of `out`; 59 when the layout is longer.
-  void Encode(std::span<std::byte> out) const;
-  // False when the date bank cannot be stepped over (an unknown tag, or values running past
-  // the record); the record is then unreadable and its fields are left as they were.
-  bool Decode(std::span<const std::byte> in);
+  size_t EncodedSize() const { return EncodedWidth(*this); }
+  // The date bank moves every later field, so a record whose date bank cannot be stepped over
+  // (an unknown tag, or values running past the record) does not decode.
+  template <class Io>
+  void Fields(Io& io) {
+    io.Zeros(kLeadingZeros);
+    io("Dates", Dates);
+    io("Flags", Flags);
+    io("Longs", Longs);
+    io("Amounts", Amounts);
+    io("Text8", Text8);
+    io("Text12", Text12);
+    io("Text16", Text16);
+    io("Text32", Text32);
+    io("Linked", Linked);
+    io("Text64", Text64);
+    io("Text128", Text128);
+    io("Text256", Text256);
+    io("Financial", Financial);
+  }
 };
 
 // New item extension record (4,608 bytes).
@@ -174,8 +245,20 @@ struct NewItemExtension {
   std::array<int16_t, 20> Integers4296{};
   Text<272> Text4336;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io.Zeros(NewItemMain::kLeadingZeros);
+    io("PicturePaths", PicturePaths);
+    io("Note", Note);
+    io("Text2632", Text2632);
+    io("Text50", Text50);
+    io("Longs3960", Longs3960);
+    io("Longs4056", Longs4056);
+    io("Longs4136", Longs4136);
+    io("Longs4216", Longs4216);
+    io("Integers4296", Integers4296);
+    io("Text4336", Text4336);
+  }
 };
 
 }  // namespace hw

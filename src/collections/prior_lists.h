@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 
 #include "platform/record_codec.h"
 
@@ -20,8 +19,16 @@ struct PriorUserRecord {
   Text<24> Name;
   std::array<std::byte, 255 - 111> Rest{};  // fields the conversion does not use
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Unused0", Unused0);
+    io("Unused8", Unused8);
+    io("Folder", Folder);
+    io("Unused73", Unused73);
+    io("Unused75", Unused75);
+    io("Name", Name);
+    io("Rest", Rest);
+  }
 };
 
 // A record of a user's prior collection list "Collect.mst" (108 bytes); collections are
@@ -35,8 +42,15 @@ struct PriorCollectionEntry {
   int16_t Unused65 = 0;
   Text<41> Unused67;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Code", Code);
+    io("Name", Name);
+    io("Unused36", Unused36);
+    io("Unused60", Unused60);
+    io("Unused65", Unused65);
+    io("Unused67", Unused67);
+  }
 };
 
 // Record 3 of a prior collection file: the collection header (616 bytes used).
@@ -46,8 +60,12 @@ struct PriorCollectionHeader {
   Text<8> TypeCode;  // compared after trimming
   std::array<std::byte, 616 - 70> Unused70{};
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Unused0", Unused0);
+    io("TypeCode", TypeCode);
+    io("Unused70", Unused70);
+  }
 };
 
 }  // namespace hw

@@ -74,7 +74,7 @@ bool IndexStandardCoinTable(Conversion& c, int32_t number, StandardCoinIndex& in
     const int64_t past_end = FirstRecordPastEnd(c, number);
     for (int64_t r = kFirstEntryRecord; r <= last; r += 2) {
       c.fs.GetRecord(number, r, record);
-      if (entry.Decode(record)) {
+      if (DecodeRecord(record, entry)) {
         index.Add(StandardCoinKey(entry), entry.Longs[NewItemMain::kStandardReference]);
       }
       // Past the end of the file every record reads as zeros, like this one: no later record

@@ -129,12 +129,8 @@ class IndexedTable {
     return any_record_matches || keys_.contains(key);
   }
 
-  static std::string ZeroKey() {
-    const std::array<std::byte, Record::kSize> zeros{};
-    Record zero;
-    zero.Decode(zeros);
-    return Trim(zero.Key());
-  }
+  // A record past the end of the file reads as zeros, which decode as a record never assigned.
+  static std::string ZeroKey() { return Trim(Record{}.Key()); }
 
   Runtime& rt_;
   int32_t& number_;

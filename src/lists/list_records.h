@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "platform/record_codec.h"
@@ -19,8 +18,13 @@ struct PriorChoiceEntry {
   Text<8> Unused34;
   Text<6> Tag;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("ItemNumber", ItemNumber);
+    io("ItemText", ItemText);
+    io("Unused34", Unused34);
+    io("Tag", Tag);
+  }
 };
 
 // An entry of a new choice list (".cb5", 123 bytes), shared by every new list; entries are
@@ -43,8 +47,22 @@ struct ChoiceEntry {
 
   // The text the duplicate searches compare.
   std::string_view Key() const { return ItemText.Raw(); }
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("ItemNumber", ItemNumber);
+    io("ParentText", ParentText);
+    io("ItemText", ItemText);
+    io("Value1", Value1);
+    io("Marker", Marker);
+    io("Flag1", Flag1);
+    io("Flag2", Flag2);
+    io("Flag3", Flag3);
+    io("Value2", Value2);
+    io("Amount", Amount);
+    io("EntryId", EntryId);
+    io("AltText", AltText);
+    io("Tag", Tag);
+  }
 };
 
 // A record of a user's prior storage table "storage.mst" (85 bytes); records 4 on.
@@ -60,8 +78,18 @@ struct PriorStorageRecord {
   Currency Amount;
   Text<10> Unused75;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Unused0", Unused0);
+    io("Location", Location);
+    io("Container", Container);
+    io("Mark1", Mark1);
+    io("Mark2", Mark2);
+    io("Mark3", Mark3);
+    io("Unused65", Unused65);
+    io("Amount", Amount);
+    io("Unused75", Unused75);
+  }
 };
 
 // A party of a user's prior buyer/seller list "parties.mst" (188 bytes); records 3 on. The
@@ -77,8 +105,17 @@ struct PriorPartyRecord {
   Text<24> Text100;
   Text<64> Text124;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Name", Name);
+    io("Text24", Text24);
+    io("Text40", Text40);
+    io("Text64", Text64);
+    io("Text88", Text88);
+    io("Text90", Text90);
+    io("Text100", Text100);
+    io("Text124", Text124);
+  }
 };
 
 // A record of the new contact table "Contacts.mst" (784 bytes); contacts are records 3 on.
@@ -107,8 +144,29 @@ struct ContactRecord {
   Text<256> Text528;
 
   std::string_view Key() const { return KeyName.Raw(); }
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Name", Name);
+    io("KeyName", KeyName);
+    io("Text64", Text64);
+    io("Text80", Text80);
+    io("Text96", Text96);
+    io("Text112", Text112);
+    io("Text136", Text136);
+    io("Text160", Text160);
+    io("Text184", Text184);
+    io("Text208", Text208);
+    io("Text232", Text232);
+    io("Text234", Text234);
+    io("Text244", Text244);
+    io("Text268", Text268);
+    io("Text332", Text332);
+    io("Text396", Text396);
+    io("Text414", Text414);
+    io("Numbers432", Numbers432);
+    io("Text512", Text512);
+    io("Text528", Text528);
+  }
 };
 
 }  // namespace hw

@@ -1,58 +1,84 @@
 #include "platform/record_codec.h"
 
 #include <bit>
-#include <cassert>
 
 namespace hw {
 
-// Layout code computes its sizes from the same fields it writes, so running past the buffer is
-// a programming error, not an input fault.
-ByteWriter& ByteWriter::PutBytes(const void* p, size_t n) {
-  assert(pos_ + n <= out_.size());
-  std::memcpy(out_.data() + pos_, p, n);
+const std::byte* ByteReader::Take(size_t n) {
+  if (!ok_ || n > in_.size() - pos_) {
+    ok_ = false;
+    return nullptr;
+  }
+  const std::byte* p = in_.data() + pos_;
   pos_ += n;
-  return *this;
+  return p;
 }
 
-ByteWriter& ByteWriter::Zeros(size_t n) {
-  assert(pos_ + n <= out_.size());
-  std::memset(out_.data() + pos_, 0, n);
-  pos_ += n;
-  return *this;
-}
-
-ByteWriter& ByteWriter::PutLe(uint64_t v, size_t n) {
-  assert(pos_ + n <= out_.size());
-  for (size_t i = 0; i < n; ++i) out_[pos_ + i] = static_cast<std::byte>((v >> (8 * i)) & 0xFF);
-  pos_ += n;
-  return *this;
-}
-
-ByteWriter& ByteWriter::F32(float v) { return PutLe(std::bit_cast<uint32_t>(v), 4); }
-ByteWriter& ByteWriter::F64(double v) { return PutLe(std::bit_cast<uint64_t>(v), 8); }
-
-ByteReader& ByteReader::GetBytes(void* p, size_t n) {
-  assert(pos_ + n <= in_.size());
-  std::memcpy(p, in_.data() + pos_, n);
-  pos_ += n;
-  return *this;
-}
-
-ByteReader& ByteReader::Skip(size_t n) {
-  assert(pos_ + n <= in_.size());
-  pos_ += n;
-  return *this;
-}
-
-uint64_t ByteReader::GetLe(size_t n) {
-  assert(pos_ + n <= in_.size());
+uint64_t ByteReader::Le(size_t n) {
+  const std::byte* p = Take(n);
   uint64_t v = 0;
-  for (size_t i = 0; i < n; ++i) v |= static_cast<uint64_t>(in_[pos_ + i]) << (8 * i);
-  pos_ += n;
+  for (size_t i = 0; p != nullptr && i < n; ++i) v |= static_cast<uint64_t>(p[i]) << (8 * i);
   return v;
 }
 
-float ByteReader::F32() { return std::bit_cast<float>(static_cast<uint32_t>(GetLe(4))); }
-double ByteReader::F64() { return std::bit_cast<double>(GetLe(8)); }
+void ByteReader::Get(float& v) { v = std::bit_cast<float>(static_cast<uint32_t>(Le(4))); }
+void ByteReader::Get(double& v) { v = std::bit_cast<double>(Le(8)); }
+
+void ByteReader::Get(std::string& v) {
+  const size_t count = static_cast<size_t>(Le(2));
+  if (const std::byte* p = Take(count)) {
+    v.assign(reinterpret_cast<const char*>(p), count);
+  } else {
+    v.clear();
+  }
+}
+
+void ByteReader::GetBytes(void* p, size_t n) {
+  if (n == 0) return;
+  if (const std::byte* from = Take(n)) {
+    std::memcpy(p, from, n);
+  } else {
+    std::memset(p, 0, n);
+  }
+}
+
+std::byte* ByteWriter::Take(size_t n) {
+  if (!ok_ || n > out_.size() - pos_) {
+    ok_ = false;
+    return nullptr;
+  }
+  std::byte* p = out_.data() + pos_;
+  pos_ += n;
+  return p;
+}
+
+void ByteWriter::Le(uint64_t v, size_t n) {
+  std::byte* p = Take(n);
+  for (size_t i = 0; p != nullptr && i < n; ++i) p[i] = static_cast<std::byte>(v >> (8 * i));
+}
+
+ByteWriter& ByteWriter::Zeros(size_t n) {
+  if (n == 0) return *this;
+  if (std::byte* p = Take(n)) std::memset(p, 0, n);
+  return *this;
+}
+
+void ByteWriter::Put(float v) { Le(std::bit_cast<uint32_t>(v), 4); }
+void ByteWriter::Put(double v) { Le(std::bit_cast<uint64_t>(v), 8); }
+
+// A variable text carries a 16-bit character count, so a longer one cannot be written.
+void ByteWriter::Put(const std::string& v) {
+  if (v.size() > 0xFFFF) {
+    ok_ = false;
+    return;
+  }
+  Le(v.size(), 2);
+  PutBytes(v.data(), v.size());
+}
+
+void ByteWriter::PutBytes(const void* p, size_t n) {
+  if (n == 0) return;
+  if (std::byte* to = Take(n)) std::memcpy(to, p, n);
+}
 
 }  // namespace hw

@@ -1,17 +1,27 @@
 #pragma once
 
 #include <array>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
+#include "platform/run_error.h"
 #include "platform/text.h"
 
-// Record layouts are plain structs with explicit offsets, encoded and decoded through a small
-// reader and writer over bytes: fixed texts, little-endian integers, floats, doubles, currency.
+// Record layouts are plain structs that list their fields once, in file order, in a member
+//
+//   template <class Io> void Fields(Io& io) { io("TableName", table_name); ... }
+//
+// which the reader, the writer, the width counter and hwdump's printer all walk. A field is a
+// fixed text, a 16/32/64-bit integer, a float, a double, a currency, a flag (bool), a run of
+// bytes kept as found (std::array<std::byte, N>), a text of variable length (std::string,
+// after its 16-bit character count), a nested layout, or a bank (std::array) of any of these.
+// `io.Zeros(n)` lists n bytes that are written as zeros and skipped on reading.
 namespace hw {
 
 // A fixed-width text field. A field never assigned holds zero bytes; Set pads with blanks and
@@ -38,95 +48,235 @@ struct Currency {
   bool operator==(const Currency&) const = default;
 };
 
-class ByteWriter {
- public:
-  explicit ByteWriter(std::span<std::byte> out) : out_(out) {}
-  template <size_t N>
-  ByteWriter& Put(const Text<N>& t) {
-    return PutBytes(t.bytes.data(), N);
-  }
-  // A bank: the elements back to back.
-  template <size_t W, size_t N>
-  ByteWriter& Put(const std::array<Text<W>, N>& bank) {
-    for (const Text<W>& t : bank) Put(t);
-    return *this;
-  }
-  template <size_t N>
-  ByteWriter& Put(const std::array<int16_t, N>& bank) {
-    for (int16_t v : bank) I16(v);
-    return *this;
-  }
-  template <size_t N>
-  ByteWriter& Put(const std::array<int32_t, N>& bank) {
-    for (int32_t v : bank) I32(v);
-    return *this;
-  }
-  template <size_t N>
-  ByteWriter& Put(const std::array<Currency, N>& bank) {
-    for (Currency v : bank) Money(v);
-    return *this;
-  }
-  ByteWriter& I16(int16_t v) { return PutLe(static_cast<uint64_t>(static_cast<uint16_t>(v)), 2); }
-  ByteWriter& I32(int32_t v) { return PutLe(static_cast<uint64_t>(static_cast<uint32_t>(v)), 4); }
-  ByteWriter& I64(int64_t v) { return PutLe(static_cast<uint64_t>(v), 8); }
-  ByteWriter& F32(float v);
-  ByteWriter& F64(double v);
-  ByteWriter& Money(Currency v) { return I64(v.scaled); }
-  ByteWriter& Flag(bool v) { return I16(v ? -1 : 0); }
-  ByteWriter& PutBytes(const void* p, size_t n);
-  ByteWriter& Zeros(size_t n);
-  size_t position() const { return pos_; }
-
- private:
-  ByteWriter& PutLe(uint64_t v, size_t n);
-  std::span<std::byte> out_;
-  size_t pos_ = 0;
+template <class T, class Io>
+concept HasFields = requires(T& t, Io& io) {
+  t.Fields(io);
 };
 
+// Walks a layout's field list for an Io that only looks at the fields (writer, width,
+// printer); Fields is one template for reading and writing, so it cannot be const.
+template <class Io, class Record>
+void WalkFields(const Record& record, Io& io) {
+  const_cast<Record&>(record).Fields(io);
+}
+
+// Reads fields from bytes, always within bounds. A field that runs past the end, a variable
+// text longer than the bytes left, or a layout that declares itself unreadable marks the read
+// failed; from then on nothing more is read and every later field reads as zero.
 class ByteReader {
  public:
   explicit ByteReader(std::span<const std::byte> in) : in_(in) {}
-  template <size_t N>
-  ByteReader& Get(Text<N>& t) {
-    return GetBytes(t.bytes.data(), N);
-  }
-  // A bank: the elements back to back.
-  template <size_t W, size_t N>
-  ByteReader& Get(std::array<Text<W>, N>& bank) {
-    for (Text<W>& t : bank) Get(t);
+
+  template <class T>
+  ByteReader& operator()(std::string_view, T& field) {
+    Get(field);
     return *this;
   }
-  template <size_t N>
-  ByteReader& Get(std::array<int16_t, N>& bank) {
-    for (int16_t& v : bank) v = I16();
+  ByteReader& Zeros(size_t n) {
+    Take(n);
     return *this;
   }
-  template <size_t N>
-  ByteReader& Get(std::array<int32_t, N>& bank) {
-    for (int32_t& v : bank) v = I32();
-    return *this;
-  }
-  template <size_t N>
-  ByteReader& Get(std::array<Currency, N>& bank) {
-    for (Currency& v : bank) v = Money();
-    return *this;
-  }
-  int16_t I16() { return static_cast<int16_t>(GetLe(2)); }
-  int32_t I32() { return static_cast<int32_t>(GetLe(4)); }
-  int64_t I64() { return static_cast<int64_t>(GetLe(8)); }
-  float F32();
-  double F64();
-  Currency Money() { return Currency{I64()}; }
-  bool Flag() { return I16() != 0; }
-  ByteReader& GetBytes(void* p, size_t n);
-  ByteReader& Skip(size_t n);
-  size_t position() const { return pos_; }
-  size_t remaining() const { return in_.size() - pos_; }
+  // A layout whose next bytes cannot be stepped over (an unknown tag).
+  void Unreadable() { ok_ = false; }
+
+  bool ok() const { return ok_; }
 
  private:
-  uint64_t GetLe(size_t n);
+  // The next n bytes, or nothing (and the read failed) when fewer are left.
+  const std::byte* Take(size_t n);
+  uint64_t Le(size_t n);
+
+  void Get(int16_t& v) { v = static_cast<int16_t>(Le(2)); }
+  void Get(int32_t& v) { v = static_cast<int32_t>(Le(4)); }
+  void Get(int64_t& v) { v = static_cast<int64_t>(Le(8)); }
+  void Get(float& v);
+  void Get(double& v);
+  void Get(bool& v) { v = Le(2) != 0; }
+  void Get(Currency& v) { Get(v.scaled); }
+  void Get(std::string& v);
+  void GetBytes(void* p, size_t n);
+  template <size_t N>
+  void Get(Text<N>& t) {
+    GetBytes(t.bytes.data(), N);
+  }
+  template <size_t N>
+  void Get(std::array<std::byte, N>& raw) {
+    GetBytes(raw.data(), N);
+  }
+  void Get(std::span<std::byte> raw) { GetBytes(raw.data(), raw.size()); }
+  template <class T, size_t N>
+  void Get(std::array<T, N>& bank) {
+    for (T& v : bank) Get(v);
+  }
+  template <HasFields<ByteReader> T>
+  void Get(T& nested) {
+    nested.Fields(*this);
+  }
+
   std::span<const std::byte> in_;
   size_t pos_ = 0;
+  bool ok_ = true;
 };
+
+// Writes fields into bytes, always within bounds; a layout that does not fit marks the write
+// failed and the bytes past the end are not written.
+class ByteWriter {
+ public:
+  explicit ByteWriter(std::span<std::byte> out) : out_(out) {}
+
+  template <class T>
+  ByteWriter& operator()(std::string_view, const T& field) {
+    Put(field);
+    return *this;
+  }
+  ByteWriter& Zeros(size_t n);
+  void Unreadable() {}
+
+  bool ok() const { return ok_; }
+  size_t position() const { return pos_; }
+
+ private:
+  std::byte* Take(size_t n);
+  void Le(uint64_t v, size_t n);
+
+  void Put(int16_t v) { Le(static_cast<uint16_t>(v), 2); }
+  void Put(int32_t v) { Le(static_cast<uint32_t>(v), 4); }
+  void Put(int64_t v) { Le(static_cast<uint64_t>(v), 8); }
+  void Put(float v);
+  void Put(double v);
+  void Put(bool v) { Put(static_cast<int16_t>(v ? -1 : 0)); }
+  void Put(Currency v) { Put(v.scaled); }
+  void Put(const std::string& v);
+  void PutBytes(const void* p, size_t n);
+  template <size_t N>
+  void Put(const Text<N>& t) {
+    PutBytes(t.bytes.data(), N);
+  }
+  template <size_t N>
+  void Put(const std::array<std::byte, N>& raw) {
+    PutBytes(raw.data(), N);
+  }
+  void Put(std::span<std::byte> raw) { PutBytes(raw.data(), raw.size()); }
+  template <class T, size_t N>
+  void Put(const std::array<T, N>& bank) {
+    for (const T& v : bank) Put(v);
+  }
+  template <HasFields<ByteWriter> T>
+  void Put(const T& nested) {
+    WalkFields(nested, *this);
+  }
+
+  std::span<std::byte> out_;
+  size_t pos_ = 0;
+  bool ok_ = true;
+};
+
+// Counts the bytes a record's fields take.
+class WidthCounter {
+ public:
+  template <class T>
+  WidthCounter& operator()(std::string_view, const T& field) {
+    width_ += Of(field);
+    return *this;
+  }
+  WidthCounter& Zeros(size_t n) {
+    width_ += n;
+    return *this;
+  }
+  void Unreadable() {}
+  size_t width() const { return width_; }
+
+ private:
+  template <class T>
+  requires std::is_arithmetic_v<T>
+  static size_t Of(T v) { return std::same_as<T, bool> ? 2 : sizeof v; }
+  static size_t Of(Currency) { return 8; }
+  static size_t Of(const std::string& v) { return 2 + v.size(); }
+  static size_t Of(std::span<std::byte> raw) { return raw.size(); }
+  template <size_t N>
+  static size_t Of(const Text<N>&) {
+    return N;
+  }
+  template <size_t N>
+  static size_t Of(const std::array<std::byte, N>&) {
+    return N;
+  }
+  template <class T, size_t N>
+  static size_t Of(const std::array<T, N>& bank) {
+    size_t n = 0;
+    for (const T& v : bank) n += Of(v);
+    return n;
+  }
+  template <HasFields<WidthCounter> T>
+  static size_t Of(const T& nested) {
+    WidthCounter w;
+    WalkFields(nested, w);
+    return w.width();
+  }
+
+  size_t width_ = 0;
+};
+
+// Blanks every fixed text of a record, as the prior edition writes a record whose texts were
+// all assigned.
+class TextBlanker {
+ public:
+  template <class T>
+  TextBlanker& operator()(std::string_view, T& field) {
+    Blank(field);
+    return *this;
+  }
+  TextBlanker& Zeros(size_t) { return *this; }
+  void Unreadable() {}
+
+ private:
+  template <size_t N>
+  static void Blank(Text<N>& t) {
+    t.Blank();
+  }
+  template <size_t W, size_t N>
+  static void Blank(std::array<Text<W>, N>& bank) {
+    for (Text<W>& t : bank) t.Blank();
+  }
+  template <class T>
+  static void Blank(T&) {}
+};
+
+// The bytes a record takes in its file.
+template <class Record>
+size_t EncodedWidth(const Record& r) {
+  WidthCounter w;
+  WalkFields(r, w);
+  return w.width();
+}
+
+// Decodes `in` into `r`. False when `in` is shorter than the layout or the layout cannot be
+// stepped over; `r` then keeps what it held.
+template <class Record>
+[[nodiscard]] bool DecodeRecord(std::span<const std::byte> in, Record& r) {
+  Record read;
+  ByteReader reader(in);
+  read.Fields(reader);
+  if (!reader.ok()) return false;
+  r = std::move(read);
+  return true;
+}
+
+// Encodes `r` at the start of `out` and zero-fills the rest; a record longer than `out` is
+// run-time error 59 (bad record length), with nothing written.
+template <class Record>
+void EncodeRecord(const Record& r, std::span<std::byte> out) {
+  if (EncodedWidth(r) > out.size()) throw RunError(kBadRecordLength);
+  ByteWriter writer(out);
+  WalkFields(r, writer);
+  if (!writer.ok()) throw RunError(kBadRecordLength);
+  writer.Zeros(out.size() - writer.position());
+}
+
+template <class Record>
+void BlankTexts(Record& r) {
+  TextBlanker blanker;
+  r.Fields(blanker);
+}
 
 }  // namespace hw

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 
 #include "platform/record_codec.h"
 
@@ -42,8 +41,38 @@ struct V4ScreenField {
   int16_t Number170 = 0;
   Text<90> Unused172;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Number0", Number0);
+    io("Caption", Caption);
+    io("FieldName", FieldName);
+    io("Unused66", Unused66);
+    io("Number82", Number82);
+    io("ControlKind", ControlKind);
+    io("Unused86", Unused86);
+    io("DataType", DataType);
+    io("Number90", Number90);
+    io("Slot", Slot);
+    io("Unused94", Unused94);
+    io("Number104", Number104);
+    io("Number106", Number106);
+    io("Unused108", Unused108);
+    io("LabelTop", LabelTop);
+    io("LabelHeight", LabelHeight);
+    io("LabelLeft", LabelLeft);
+    io("ControlLeft", ControlLeft);
+    io("ControlWidth", ControlWidth);
+    io("ControlHeight", ControlHeight);
+    io("Number124", Number124);
+    io("ControlTop", ControlTop);
+    io("Number128", Number128);
+    io("Unused130", Unused130);
+    io("Number134", Number134);
+    io("Unused136", Unused136);
+    io("ChoiceListName", ChoiceListName);
+    io("Number170", Number170);
+    io("Unused172", Unused172);
+  }
 };
 
 // A common field of the prior field definition table (34 bytes).
@@ -56,8 +85,15 @@ struct V4FieldDef {
   int16_t Number30 = 0;
   int16_t Number32 = 0;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("FieldName", FieldName);
+    io("Number24", Number24);
+    io("DataType", DataType);
+    io("Slot", Slot);
+    io("Number30", Number30);
+    io("Number32", Number32);
+  }
 };
 
 // A field of a new screen design (536 bytes).
@@ -97,8 +133,42 @@ struct V5FieldDef {
   std::array<int16_t, 5> IntArray270{};
   Text<256> Text280;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("Number0", Number0);
+    io("Number2", Number2);
+    io("Number6", Number6);
+    io("FieldName", FieldName);
+    io("LinkedFieldName", LinkedFieldName);
+    io("Caption", Caption);
+    io("Number90", Number90);
+    io("ControlKind", ControlKind);
+    io("Number98", Number98);
+    io("Number102", Number102);
+    io("Page", Page);
+    io("DataType", DataType);
+    io("Number114", Number114);
+    io("Slot", Slot);
+    io("LabelTop", LabelTop);
+    io("LabelHeight", LabelHeight);
+    io("LabelLeft", LabelLeft);
+    io("ControlLeft", ControlLeft);
+    io("ControlWidth", ControlWidth);
+    io("ControlHeight", ControlHeight);
+    io("ControlTop", ControlTop);
+    io("Number150", Number150);
+    io("Number154", Number154);
+    io("Number158", Number158);
+    io("ChoiceListName", ChoiceListName);
+    io("Number194", Number194);
+    io("Text198", Text198);
+    io("Number230", Number230);
+    io("Text234", Text234);
+    io("LongArray246", LongArray246);
+    io("CharArray266", CharArray266);
+    io("IntArray270", IntArray270);
+    io("Text280", Text280);
+  }
   bool operator==(const V5FieldDef&) const = default;
 };
 

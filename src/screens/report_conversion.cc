@@ -77,9 +77,7 @@ void ReadReport(Conversion& c, int64_t record) {
   ScreensState& s = c.screens;
   std::vector<std::byte> bytes(std::max(c.slots.New(s.new_report).record_length, 0));
   c.fs.GetRecord(s.new_report, record, bytes);
-  const size_t size = V5ReportDef::EncodedSizeOf(bytes);
-  if (size == 0 || size > bytes.size()) throw RunError(kBadRecordLength);
-  s.report.Decode(bytes);
+  if (!DecodeRecord(bytes, s.report)) throw RunError(kBadRecordLength);
 }
 
 // Writes the report buffer at the new report table's NextRecord, at its own length: a record
@@ -87,7 +85,7 @@ void ReadReport(Conversion& c, int64_t record) {
 void WriteReport(Conversion& c) {
   ScreensState& s = c.screens;
   std::vector<std::byte> bytes(s.report.EncodedSize());
-  s.report.Encode(bytes);
+  EncodeRecord(s.report, bytes);
   c.fs.PutRecord(s.new_report, c.slots.New(s.new_report).next_record, bytes);
 }
 

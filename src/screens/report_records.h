@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 
 #include "platform/record_codec.h"
@@ -32,8 +31,24 @@ struct V4ReportDef {
   std::array<std::byte, 22> Unused1460{};
   Text<124> Unused1482;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("ColumnCount", ColumnCount);
+    io("ReportName", ReportName);
+    io("Title1", Title1);
+    io("Title2", Title2);
+    io("ColumnNumberA", ColumnNumberA);
+    io("Unused260", Unused260);
+    io("ColumnNumberB", ColumnNumberB);
+    io("ColumnLabel", ColumnLabel);
+    io("Unused1316", Unused1316);
+    io("Flag1448", Flag1448);
+    io("Flag1450", Flag1450);
+    io("Unused1452", Unused1452);
+    io("Number1458", Number1458);
+    io("Unused1460", Unused1460);
+    io("Unused1482", Unused1482);
+  }
 };
 
 // A report format of the new edition: 2778 bytes plus the characters of Text2648, a text of
@@ -68,13 +83,36 @@ struct V5ReportDef {
   std::string Text2648;  // at most 65 535 characters
   Text<128> Text128;
 
-  size_t EncodedSize() const { return kFixedSize + Text2648.size(); }
-  // The size of the record that `in` starts with, from the length of its Text2648, or 0 when
-  // `in` is too short to hold that length.
-  static size_t EncodedSizeOf(std::span<const std::byte> in);
-  // `in` holds at least EncodedSizeOf(in) bytes; `out` at least EncodedSize().
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  size_t EncodedSize() const { return EncodedWidth(*this); }
+  template <class Io>
+  void Fields(Io& io) {
+    io("ColumnCount", ColumnCount);
+    io("ReportName", ReportName);
+    io("TitleLines", TitleLines);
+    io("TextLines468", TextLines468);
+    io("Number708", Number708);
+    io("Number710", Number710);
+    io("LongArray712", LongArray712);
+    io("FontName", FontName);
+    io("Number780", Number780);
+    io("Number782", Number782);
+    io("Number786", Number786);
+    io("ColumnNumberA", ColumnNumberA);
+    io("ColumnFieldRecord", ColumnFieldRecord);
+    io("ColumnSlot", ColumnSlot);
+    io("ColumnNumberB", ColumnNumberB);
+    io("ColumnLabel", ColumnLabel);
+    io("ColumnDataType", ColumnDataType);
+    io("ColumnNumber158", ColumnNumber158);
+    io("ColumnNumberC", ColumnNumberC);
+    io("ColumnNumberD", ColumnNumberD);
+    io("Number2636", Number2636);
+    io("Flag2640", Flag2640);
+    io("Number2642", Number2642);
+    io("Flag2646", Flag2646);
+    io("Text2648", Text2648);
+    io("Text128", Text128);
+  }
   bool operator==(const V5ReportDef&) const = default;
 };
 

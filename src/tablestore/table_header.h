@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 
 #include "platform/record_codec.h"
 
@@ -16,8 +15,14 @@ struct NewHeader {
   int32_t header_flag = 0;
   int32_t first_next_record = 0;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("TableName", table_name);
+    io("NextRecord", next_record);
+    io("RecordLength", record_length);
+    io("HeaderFlag", header_flag);
+    io("FirstNextRecord", first_next_record);
+  }
 };
 
 // Header of a prior-edition table (24 bytes at the start of record 1).
@@ -29,8 +34,14 @@ struct PriorHeader {
   int16_t unused1 = 0;
   int16_t unused2 = 0;
 
-  void Decode(std::span<const std::byte> in);
-  void Encode(std::span<std::byte> out) const;
+  template <class Io>
+  void Fields(Io& io) {
+    io("TableName", table_name);
+    io("NextRecord", next_record);
+    io("RecordLength", record_length);
+    io("Unused20", unused1);
+    io("Unused22", unused2);
+  }
 };
 
 }  // namespace hw

@@ -38,7 +38,7 @@ std::vector<std::byte> TableImage::Bytes() const {
     h.next_record = static_cast<int16_t>(next_record_);
     h.record_length = static_cast<int16_t>(record_length_);
     if (out.size() < PriorHeader::kSize) out.resize(PriorHeader::kSize);
-    h.Encode(std::span(out).first(PriorHeader::kSize));
+    EncodeRecord(h, std::span(out).first(PriorHeader::kSize));
   } else {
     NewHeader h;
     h.table_name.Set(name_);
@@ -47,7 +47,7 @@ std::vector<std::byte> TableImage::Bytes() const {
     h.header_flag = 1;
     h.first_next_record = first_next_record_;
     if (out.size() < NewHeader::kSize) out.resize(NewHeader::kSize);
-    h.Encode(std::span(out).first(NewHeader::kSize));
+    EncodeRecord(h, std::span(out).first(NewHeader::kSize));
   }
   return out;
 }

@@ -26,7 +26,7 @@ class TableImage {
   template <class Record>
   void Put(int64_t record, const Record& r) {
     std::vector<std::byte> buf(Record::kSize);
-    r.Encode(buf);
+    EncodeRecord(r, buf);
     PutBytes(record, buf);
   }
   // Encodes a record at NextRecord and advances it.

@@ -36,18 +36,20 @@ void OpenPriorTable(Runtime& rt, const std::string& folder, const std::string& n
 void CloseFile(Runtime& rt, int16_t& number);
 void CloseFile(Runtime& rt, int32_t& number);
 
-// Record I/O on an open table: the layout's Encode/Decode over a buffer of its size.
+// Record I/O on an open table over a buffer of the layout's size. A record read past the end
+// of the file is zeros, so a layout of fixed width always decodes; one that does not (a date
+// bank that cannot be stepped over) is a bad record length.
 template <class Record>
 void ReadRecord(Runtime& rt, int number, int64_t record, Record& out) {
   std::array<std::byte, Record::kSize> buf;
   rt.fs.GetRecord(number, record, buf);
-  out.Decode(buf);
+  if (!DecodeRecord(buf, out)) throw RunError(kBadRecordLength);
 }
 
 template <class Record>
 void WriteRecord(Runtime& rt, int number, int64_t record, const Record& in) {
   std::array<std::byte, Record::kSize> buf;
-  in.Encode(buf);
+  EncodeRecord(in, buf);
   rt.fs.PutRecord(number, record, buf);
 }
 

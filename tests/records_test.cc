@@ -1,13 +1,20 @@
-#include "collections/collection_records.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "analysis/user_settings.h"
+#include "collections/collection_records.h"
+#include "collections/prior_lists.h"
+#include "lists/list_records.h"
 #include "platform/run_error.h"
+#include "screens/field_records.h"
+#include "screens/report_records.h"
+#include "support/temp_folder.h"
+#include "tablestore/table_header.h"
 
 namespace {
 
@@ -22,7 +29,7 @@ using hw::TaggedValue;
 template <class Record>
 std::vector<std::byte> Encoded(const Record& r) {
   std::vector<std::byte> out(Record::kSize);
-  r.Encode(out);
+  hw::EncodeRecord(r, out);
   return out;
 }
 
@@ -45,6 +52,130 @@ void PutText(std::vector<std::byte>& bytes, size_t offset, const std::string& te
   std::memcpy(bytes.data() + offset, text.data(), text.size());
 }
 
+// Checks one layout: its fields take the width its file states, and bytes one short of it, in
+// a buffer of exactly that size, do not decode. The sanitizers catch any read past the buffer.
+template <class Record>
+void ExpectWidth(const char* name, size_t stated) {
+  SCOPED_TRACE(name);
+  Record r;
+  EXPECT_EQ(hw::EncodedWidth(r), stated);
+  std::vector<std::byte> whole(stated);
+  EXPECT_TRUE(hw::DecodeRecord(whole, r));
+  whole.pop_back();
+  EXPECT_FALSE(hw::DecodeRecord(whole, r));
+  EXPECT_FALSE(hw::DecodeRecord({}, r));
+}
+
+TEST(RecordLayouts, EachTakesItsStatedWidthAndAShortRecordDoesNotDecode) {
+  ExpectWidth<hw::NewHeader>("new header", 32);
+  ExpectWidth<hw::PriorHeader>("prior header", 24);
+  ExpectWidth<hw::PriorUserRecord>("prior user", 255);
+  ExpectWidth<hw::PriorCollectionEntry>("prior collection entry", 108);
+  ExpectWidth<hw::PriorCollectionHeader>("prior collection header", 616);
+  ExpectWidth<PriorItemMain>("prior item main", 2914);
+  ExpectWidth<PriorItemExtension>("prior item extension", 2338);
+  ExpectWidth<NewCollectionHeader>("new collection header", 1132);
+  // An empty date bank is a 16-bit tag per value.
+  ExpectWidth<NewItemMain>("new item main", 4376 + 16 * 2);
+  ExpectWidth<NewItemExtension>("new item extension", 4608);
+  ExpectWidth<hw::V4ScreenField>("prior screen field", 262);
+  ExpectWidth<hw::V4FieldDef>("prior field definition", 34);
+  ExpectWidth<hw::V5FieldDef>("new screen field", 536);
+  ExpectWidth<hw::V4ReportDef>("prior report", 1606);
+  // An empty variable text is its 16-bit count.
+  ExpectWidth<hw::V5ReportDef>("new report", 2778);
+  ExpectWidth<hw::PriorChoiceEntry>("prior choice entry", 48);
+  ExpectWidth<hw::ChoiceEntry>("choice entry", 123);
+  ExpectWidth<hw::PriorStorageRecord>("prior storage", 85);
+  ExpectWidth<hw::PriorPartyRecord>("prior party", 188);
+  ExpectWidth<hw::ContactRecord>("contact", 784);
+  ExpectWidth<hw::UserSettingsRecord>("user settings", 659);
+}
+
+// --- The prior edition's lists, written byte by byte at the offsets of their layouts ---
+
+TEST(PriorListRecords, UserAndCollectionListsDecodeFromTheirOffsets) {
+  std::vector<std::byte> user(255, std::byte{'#'});
+  PutText(user, 9, "C:\\HWVER4\\SMITH\\" + std::string(64 - 16, ' '));
+  PutText(user, 87, "John Smith" + std::string(14, ' '));
+  hw::PriorUserRecord u;
+  ASSERT_TRUE(hw::DecodeRecord(user, u));
+  EXPECT_EQ(hw::Trim(u.Folder.Raw()), "C:\\HWVER4\\SMITH\\");
+  EXPECT_EQ(hw::Trim(u.Name.Raw()), "John Smith");
+
+  std::vector<std::byte> entry(108, std::byte{'#'});
+  PutText(entry, 0, "COINS   ");
+  PutText(entry, 8, "US Coins" + std::string(20, ' '));
+  hw::PriorCollectionEntry e;
+  ASSERT_TRUE(hw::DecodeRecord(entry, e));
+  EXPECT_EQ(hw::Trim(e.Code.Raw()), "COINS");
+  EXPECT_EQ(hw::Trim(e.Name.Raw()), "US Coins");
+
+  std::vector<std::byte> header(2914, std::byte{'#'});
+  PutText(header, 62, "Coin    ");
+  hw::PriorCollectionHeader h;
+  ASSERT_TRUE(hw::DecodeRecord(header, h));
+  EXPECT_EQ(hw::Trim(h.TypeCode.Raw()), "Coin");
+}
+
+TEST(PriorListRecords, StorageAndPartyRecordsDecodeFromTheirOffsets) {
+  std::vector<std::byte> storage(85, std::byte{'#'});
+  PutText(storage, 2, "Desk" + std::string(26, ' '));
+  PutText(storage, 32, "Drawer" + std::string(24, ' '));
+  PutText(storage, 62, "YnY");
+  PutLe(storage, 67, -1234567, 8);
+  hw::PriorStorageRecord r;
+  ASSERT_TRUE(hw::DecodeRecord(storage, r));
+  EXPECT_EQ(hw::Trim(r.Location.Raw()), "Desk");
+  EXPECT_EQ(hw::Trim(r.Container.Raw()), "Drawer");
+  EXPECT_EQ(r.Mark1.Raw(), "Y");
+  EXPECT_EQ(r.Mark2.Raw(), "n");
+  EXPECT_EQ(r.Mark3.Raw(), "Y");
+  EXPECT_EQ(r.Amount.scaled, -1234567);
+
+  // Each text filled to its width with its own letter, so a wrong offset or width shows.
+  const std::array<std::pair<size_t, size_t>, 8> texts = {
+      {{0, 24}, {24, 16}, {40, 24}, {64, 24}, {88, 2}, {90, 10}, {100, 24}, {124, 64}}};
+  std::vector<std::byte> party(188);
+  for (size_t i = 0; i < texts.size(); ++i) {
+    PutText(party, texts[i].first, std::string(texts[i].second, static_cast<char>('A' + i)));
+  }
+  hw::PriorPartyRecord p;
+  ASSERT_TRUE(hw::DecodeRecord(party, p));
+  const std::array<std::string_view, 8> read = {p.Name.Raw(),    p.Text24.Raw(), p.Text40.Raw(),
+                                                p.Text64.Raw(),  p.Text88.Raw(), p.Text90.Raw(),
+                                                p.Text100.Raw(), p.Text124.Raw()};
+  for (size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_EQ(read[i], std::string(texts[i].second, static_cast<char>('A' + i))) << i;
+  }
+}
+
+// hwdump takes a table's record length from its header: a new user table whose records are
+// shorter than the user layout is printed as a note, never read past its records.
+TEST(Hwdump, AUserTableWithShortRecordsIsNotReadPastTheFile) {
+  hw::testing::TempFolder temp;
+  hw::NewHeader h;
+  h.table_name.Set("DEFAULT.mst");
+  h.next_record = 4;
+  h.record_length = 40;
+  h.header_flag = 1;
+  std::vector<std::byte> file(3 * 40, std::byte{'u'});
+  hw::EncodeRecord(h, std::span(file).first(hw::NewHeader::kSize));
+  hw::testing::WriteBytes(temp.path() / "DEFAULT.mst", file);
+
+  const std::string command = HW_BIN_DIR "/hwdump '" + (temp.path() / "DEFAULT.mst").string() + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  std::array<char, 4096> chunk;
+  while (size_t n = std::fread(chunk.data(), 1, chunk.size(), pipe)) out.append(chunk.data(), n);
+  EXPECT_EQ(::pclose(pipe), 0) << out;
+  EXPECT_NE(
+      out.find("Layout: user-table\nRecord 3\n  (the record does not hold the whole layout)\n"),
+      std::string::npos)
+      << out;
+}
+
 TEST(PriorItemRecords, BanksDecodeFromTheirOffsets) {
   std::vector<std::byte> main(PriorItemMain::kSize);
   PutLe(main, 92 + 2 * 12, -7, 2);
@@ -58,7 +189,7 @@ TEST(PriorItemRecords, BanksDecodeFromTheirOffsets) {
   PutText(main, 1378 + 256, "T256");
   PutText(main, 1890, "NOTE");
   PriorItemMain m;
-  m.Decode(main);
+  ASSERT_TRUE(hw::DecodeRecord(main, m));
   EXPECT_EQ(m.Integers[12], -7);
   EXPECT_EQ(m.Amounts[8].scaled, 25000);
   EXPECT_EQ(m.Text8[8].Raw().substr(0, 2), "T8");
@@ -81,7 +212,7 @@ TEST(PriorItemRecords, BanksDecodeFromTheirOffsets) {
   PutText(ext, 1186, "X128");
   PutText(ext, 1570 + 256 * 2, "X256");
   PriorItemExtension x;
-  x.Decode(ext);
+  ASSERT_TRUE(hw::DecodeRecord(ext, x));
   EXPECT_EQ(x.Longs[3], 123456);
   EXPECT_EQ(x.Integers[PriorItemExtension::kBuySellMarker], 3);
   EXPECT_EQ(x.Amounts[PriorItemExtension::kRealizedProfit].scaled, 90000);
@@ -217,7 +348,7 @@ TEST(NewItemMainRecord, DecodeStepsOverFixedSizeTagsAndRefusesUnknownOnes) {
   PutLe(grown, 14, 0, 8);
   std::memcpy(grown.data() + 22, b.data() + 16, b.size() - 22);
   NewItemMain read;
-  ASSERT_TRUE(read.Decode(grown));
+  ASSERT_TRUE(hw::DecodeRecord(grown, read));
   EXPECT_EQ(read.Dates[0].tag, 2);
   EXPECT_EQ(read.Dates[1].tag, 5);
   EXPECT_EQ(read.Dates[3].tag, TaggedValue::kDate);
@@ -227,10 +358,11 @@ TEST(NewItemMainRecord, DecodeStepsOverFixedSizeTagsAndRefusesUnknownOnes) {
 
   std::vector<std::byte> unknown = b;
   PutLe(unknown, 8, 9, 2);
-  EXPECT_FALSE(read.Decode(unknown));
+  EXPECT_FALSE(hw::DecodeRecord(unknown, read));
   std::vector<std::byte> too_long = b;
   PutLe(too_long, 10, 30000, 2);  // a text count running past the record
-  EXPECT_FALSE(read.Decode(too_long));
+  EXPECT_FALSE(hw::DecodeRecord(too_long, read));
+  EXPECT_EQ(read.Dates[4].text, "circa 1921");  // an unreadable record changes nothing
 }
 
 }  // namespace
