@@ -133,7 +133,7 @@ class Generator {
   void Reshape(const fs::path& file, int32_t first, int stride, Vary&& vary) {
     Bytes bytes = hw::testing::ReadBytes(file);
     hw::NewHeader h;
-    h.Decode(bytes);
+    ASSERT_TRUE(hw::DecodeRecord(bytes, h));
     const size_t length = static_cast<size_t>(h.record_length);
     const size_t run = length * static_cast<size_t>(stride);
     const size_t head = length * static_cast<size_t>(first - 1);
@@ -156,7 +156,7 @@ class Generator {
     for (const Bytes& e : entries) bytes.insert(bytes.end(), e.begin(), e.end());
     h.next_record = NextRecord(first, static_cast<int>(entries.size()) * stride);
     h.next_record -= (h.next_record - first) % stride;
-    h.Encode(bytes);
+    hw::EncodeRecord(h, std::span(bytes).first(hw::NewHeader::kSize));
     hw::testing::WriteBytes(file, bytes);
   }
 
@@ -211,9 +211,9 @@ void WriteInstallation(const fs::path& root, unsigned seed) {
     if (entry.path().extension() != ".vsd") continue;
     g.Reshape(entry.path(), 4, 1, [&](Bytes& record) {
       hw::V5FieldDef f;
-      f.Decode(record);
+      if (!hw::DecodeRecord(record, f)) return;
       f.Slot = g.Below(4);
-      f.Encode(record);
+      hw::EncodeRecord(f, std::span(record).first(hw::V5FieldDef::kSize));
     });
   }
   const fs::path coins = ctx.new_root / "StdDB" / "United States Coin";
@@ -222,9 +222,9 @@ void WriteInstallation(const fs::path& root, unsigned seed) {
       if (entry.path().extension() != ".tyu") continue;
       g.Reshape(entry.path(), 4, 2, [&](Bytes& pair) {
         hw::NewItemMain main;
-        if (!main.Decode(pair)) return;
+        if (!hw::DecodeRecord(pair, main)) return;
         main.Longs[hw::NewItemMain::kStandardReference] = 1000 + g.Below(1000);
-        main.Encode(pair);
+        hw::EncodeRecord(main, std::span(pair).first(hw::NewItemMain::kSize));
       });
     }
   }

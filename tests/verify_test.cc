@@ -1,3 +1,4 @@
+#include <fmt/core.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -33,7 +34,7 @@ std::string Slurp(const fs::path& file) {
 class VerifyTest : public ::testing::Test {
  protected:
   VerifyTest() : root(temp.path() / "sample"), data(root / "n" / "Hoardwise") {
-    EXPECT_EQ(Run(temp.path(), "hwsample", "'" + root.string() + "'"), 0);
+    EXPECT_EQ(Run(temp.path(), "hwsample", fmt::format("'{}'", root.string())), 0);
   }
 
   // Runs a program of the project in `cwd`; its standard output lands in `out`.
@@ -134,8 +135,8 @@ TEST_F(VerifyTest, ADeletedListEntryIsMissing) {
   const int32_t next = std::to_integer<int32_t>(bytes[16]) - 1;
   bytes[16] = std::byte(next);
   hw::ChoiceEntry last;
-  last.Decode(
-      std::span(bytes).subspan((next - 1) * hw::ChoiceEntry::kSize, hw::ChoiceEntry::kSize));
+  ASSERT_TRUE(hw::DecodeRecord(
+      std::span(bytes).subspan((next - 1) * hw::ChoiceEntry::kSize, hw::ChoiceEntry::kSize), last));
   WriteBytes(list, bytes);
 
   EXPECT_EQ(Verify(), 1);
@@ -148,8 +149,9 @@ TEST_F(VerifyTest, AChangedItemTextIsReportedForItsItem) {
   // The description of the first coin of US Coins, changed in its new main record.
   const std::vector<std::byte> prior = ReadBytes(root / "c" / "HWVER4" / "SMITH" / "COIN.cl4");
   hw::PriorItemMain item;
-  item.Decode(
-      std::span(prior).subspan(3 * hw::kPriorCollectionRecordLength, hw::PriorItemMain::kSize));
+  ASSERT_TRUE(hw::DecodeRecord(
+      std::span(prior).subspan(3 * hw::kPriorCollectionRecordLength, hw::PriorItemMain::kSize),
+      item));
   const std::string description = item.Text128[1].Trimmed();
   ASSERT_FALSE(description.empty());
   const fs::path file = data / "SMITH" / "My Collections" / "US Coins.clu";

@@ -19,12 +19,14 @@ std::optional<Table> Table::Open(const std::filesystem::path& host, Edition edit
   t.in_->clear();
   if (edition == Edition::kPrior) {
     hw::PriorHeader h;
-    h.Decode(std::span<const std::byte>(head.data(), hw::PriorHeader::kSize));
+    if (!hw::DecodeRecord(std::span<const std::byte>(head.data(), hw::PriorHeader::kSize), h)) {
+      return std::nullopt;
+    }
     t.record_length_ = h.record_length;
     t.next_record_ = h.next_record;
   } else {
     hw::NewHeader h;
-    h.Decode(head);
+    if (!hw::DecodeRecord(head, h)) return std::nullopt;
     t.record_length_ = h.record_length;
     t.next_record_ = h.next_record;
   }
@@ -51,15 +53,12 @@ bool Table::Bytes(int64_t n, size_t size) {
 }
 
 bool Table::Read(int64_t n, hw::NewItemMain& out) {
-  return Bytes(n, hw::NewItemMain::kSize) && out.Decode(buf_);
+  return Bytes(n, hw::NewItemMain::kSize) && hw::DecodeRecord(buf_, out);
 }
 
 bool Table::Read(int64_t n, hw::V5ReportDef& out) {
-  if (!Bytes(n, static_cast<size_t>(record_length_))) return false;
-  const size_t need = hw::V5ReportDef::EncodedSizeOf(buf_);
-  if (need == 0 || need > buf_.size()) return false;
-  out.Decode(buf_);
-  return true;
+  // The report's variable text must fit in the record; a decode that runs past it fails.
+  return Bytes(n, static_cast<size_t>(record_length_)) && hw::DecodeRecord(buf_, out);
 }
 
 }  // namespace hwverify

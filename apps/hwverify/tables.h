@@ -59,9 +59,8 @@ class Table {
   bool Bytes(int64_t n, size_t size);
   template <class Record>
   bool Plain(int64_t n, Record& out) {
-    if (!Bytes(n, Record::kSize)) return false;
-    out.Decode(std::span<const std::byte>(buf_.data(), Record::kSize));
-    return true;
+    return Bytes(n, Record::kSize) &&
+           hw::DecodeRecord(std::span<const std::byte>(buf_.data(), Record::kSize), out);
   }
 
   std::unique_ptr<std::ifstream> in_;

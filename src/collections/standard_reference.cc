@@ -57,7 +57,7 @@ int32_t ScanStandardCoinTable(Conversion& c, int32_t number, const std::string& 
   const int64_t last = LastRecord(c.slots.New(number).next_record);
   for (int64_t r = kFirstEntryRecord; r <= last; r += 2) {
     c.fs.GetRecord(number, r, record);
-    if (entry.Decode(record) && StandardCoinKey(entry) == key) {
+    if (DecodeRecord(record, entry) && StandardCoinKey(entry) == key) {
       return entry.Longs[NewItemMain::kStandardReference];
     }
   }
