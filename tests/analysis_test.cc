@@ -198,6 +198,7 @@ TEST(AnalyzeInstall, RecordsEachCollectibleTypeOnce) {
   WriteCollection(f, "SMITH", "ccc.cl4", "xyZ");
   WriteCollection(f, "SMITH", "ddd.cl5", "OTHER");
   hw::AnalyzeInstall(f.c());
+  EXPECT_EQ(f.c().new_user_folder, "N:\\SMITH\\");  // where the collections conversion starts
   const std::vector<std::string> log = f.LogLines();
   EXPECT_EQ(std::vector<std::string>(log.begin() + 4, log.end()),
             (std::vector<std::string>{

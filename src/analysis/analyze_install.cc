@@ -81,6 +81,9 @@ void AnalyzeUsers(Conversion& c, AnalysisTables& t) {
       c.Log("Directory had to be created: " + std::to_string(r) + " " + f);
       f = c.new_data_folder + f;
     }
+    // The user's folder is one program-wide value: the collections conversion starts from
+    // what the last user left here.
+    c.new_user_folder = f;
     user.UserName = prior.Name;
     user.Float190 = 1.0f;
     user.Float194 = 1.0f;
