@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hwdump/dump.h"
+#include "platform/program_args.h"
 #include "platform/text.h"
 #include "tablestore/table_header.h"
 
@@ -42,9 +43,7 @@ bool LooksLikeNewHeader(std::span<const std::byte> bytes) {
   return h.record_length >= 32 && h.record_length <= 32767 && h.header_flag == 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   CLI::App app(
       "Prints a table file of either edition: the header, then each record with its\n"
       "field names (raw hex for a layout it does not know).",
@@ -67,7 +66,8 @@ int main(int argc, char** argv) {
     std::cerr << "hwdump: FILE is required\n";
     return 2;
   }
-  std::ifstream in(file, std::ios::binary);
+  const std::filesystem::path host_file = hw::PathFromUtf8(file);  // FILE is UTF-8
+  std::ifstream in(host_file, std::ios::binary);
   if (!in) {
     std::cerr << "hwdump: cannot read " << file << '\n';
     return 1;
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
   std::vector<char> chars((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::span<const std::byte> bytes(reinterpret_cast<const std::byte*>(chars.data()), chars.size());
 
-  std::string name = std::filesystem::path(file).filename().string();
+  std::string name = hw::Utf8Of(host_file.filename());
   std::string name1252;
   if (!hw::Utf8ToWin1252(name, name1252)) name1252 = name;
   const bool new_header = LooksLikeNewHeader(bytes);
@@ -152,3 +152,14 @@ int main(int argc, char** argv) {
   }
   return 0;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+  hw::Utf8Args args(argc, argv);
+  return Main(args.argc(), args.argv());
+}
+#else
+int main(int argc, char** argv) { return Main(argc, argv); }
+#endif
