@@ -166,10 +166,7 @@ TEST_F(BatchTest, HelpVersionAndBadOptions) {
 TEST_F(BatchTest, CurrentFolderAsWindowsPath) {
   WritePriorUser("C:\\HWVER4\\SMITH\\");
   fs::create_directories(n / "new");
-#ifdef _WIN32
-  // Unmapped, the folder is on its real drive.
-  const std::string z = fs::canonical(n).string() + "\\";
-#else
+#ifndef _WIN32
   std::string z = "Z:";
   for (char ch : fs::canonical(n).string() + "/") z += ch == '/' ? '\\' : ch;
 #endif
@@ -182,7 +179,9 @@ TEST_F(BatchTest, CurrentFolderAsWindowsPath) {
       // A drive root: the current folder "N:\" gets one more "\", as the system does. P: and
       // N: stand for the same folder: the lower letter wins.
       {n, With({"--drive", "p=" + n.string(), "--drive", "n=" + n.string()}), "N:\\\\"},
+#ifndef _WIN32  // Z: is the host root; the Win32 host suite covers the real drives
       {n, {"--drive", "C=" + c.string()}, z},
+#endif
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.new_data_folder);

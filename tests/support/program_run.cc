@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& file) {
+std::string Contents(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
@@ -127,7 +127,7 @@ ProgramRun Run(const fs::path& program, const std::vector<std::string>& args, co
 ProgramRun RunProgram(const std::string& name, const std::vector<std::string>& args,
                       const fs::path& cwd, const fs::path& err_file) {
   ProgramRun r = Run(Program(name), args, cwd, err_file);
-  r.err = ReadFile(err_file);
+  r.err = Contents(err_file);
   return r;
 }
 
