@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
-# Converts one sample installation twice, with the Linux hwconvert-batch and with the Windows
-# one under Wine, and checks that the two new data folders (every file, the log among them),
-# the transcripts and the untouched prior installations are byte for byte the same.
-# Usage: windows_end_to_end.sh LINUX_APPS_DIR WINDOWS_BATCH_EXE
+# Runs the Windows programs under Wine against the Linux build, in a folder whose name holds an
+# accented letter: hwsample.exe must write the same sample installation as hwsample, hwdump.exe
+# must print the same records, and converting that installation with hwconvert-batch.exe must
+# leave new data folders (every file, the log among them), transcripts and prior installations
+# byte for byte the same as the Linux run.
+# Usage: windows_end_to_end.sh LINUX_APPS_DIR WINDOWS_APPS_DIR
 set -euo pipefail
 linux_apps=$1
-windows_batch=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/hwconvert-e2e.XXXXXX")
+windows_apps=$2
+work=$(mktemp -d "${TMPDIR:-/tmp}/hwconvert-e2e-café.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-"$linux_apps/hwsample" --users 4 --collections 2 "$work/sample" >/dev/null
-cp -a "$work/sample" "$work/linux"
-cp -a "$work/sample" "$work/windows"
+"$linux_apps/hwsample" --users 4 --collections 2 "$work/linux" >/dev/null
+wine "$windows_apps/hwsample.exe" --users 4 --collections 2 "$work/windows" >/dev/null
+diff -r "$work/linux" "$work/windows"
+cp -a "$work/linux" "$work/sample"
+
+# The dumps differ only in the file name they start with and in Windows' line ends.
+table=n/Hoardwise/video/Coin.vsd
+"$linux_apps/hwdump" "$work/linux/$table" | tail -n +2 >"$work/linux.dump"
+wine "$windows_apps/hwdump.exe" "$work/windows/$table" | tr -d '\r' | tail -n +2 >"$work/windows.dump"
+cmp "$work/linux.dump" "$work/windows.dump"
 
 status=0
 (cd "$work/linux/n/Hoardwise" &&
@@ -19,8 +28,8 @@ status=0
     --answers YYY >"$work/linux.jsonl") || status=$?
 # Wine shows the host's folders on drive Z:.
 (cd "$work/windows/n/Hoardwise" &&
-  wine "$windows_batch" --drive "C=Z:$work/windows/c" --drive "N=Z:$work/windows/n" \
-    --answers YYY >"$work/windows.jsonl") || status=$?
+  wine "$windows_apps/hwconvert-batch.exe" --drive "C=Z:$work/windows/c" \
+    --drive "N=Z:$work/windows/n" --answers YYY >"$work/windows.jsonl") || status=$?
 [ "$status" -eq 0 ] || { echo "a conversion ended with status $status"; exit 1; }
 
 grep -q '"how":"completed"' "$work/linux.jsonl" || { echo "the Linux run did not complete"; exit 1; }

@@ -367,6 +367,8 @@ int Main(int argc, char** argv) {
                  "written, or one folder creation; a Retry counts again.")
       ->type_name("NAME:OP:ERR[:TIMES[:AFTER]]");
   app.set_version_flag("--version", kVersion);
+  // Options look the same on every host: "/x" is a path, never a Windows-style option.
+  app.allow_windows_style_options(false);
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {

@@ -56,6 +56,8 @@ int Main(int argc, char** argv) {
   app.add_option("--layout", layout_name, "the layout to use instead of the one the name picks");
   app.add_option("--records", limit, "print at most this many records");
   app.add_flag("--list", list, "list the known layouts");
+  // Options look the same on every host: "/x" is a path, never a Windows-style option.
+  app.allow_windows_style_options(false);
   CLI11_PARSE(app, argc, argv);
 
   if (list) {

@@ -29,6 +29,8 @@ int Main(int argc, char** argv) {
       ->check(CLI::Range(0, 1000));
   app.add_option("--items", ctx.items, "items per generated collection (default 6)")
       ->check(CLI::Range(0, 16381));
+  // Options look the same on every host: "/x" is a path, never a Windows-style option.
+  app.allow_windows_style_options(false);
   CLI11_PARSE(app, argc, argv);
   const std::filesystem::path dir = hw::PathFromUtf8(dir_text);
 
