@@ -1,21 +1,16 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "collections/prior_lists.h"
+#include "platform/program_args.h"
+#include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "tablestore/table_image.h"
 
@@ -76,40 +71,11 @@ struct Result {
   std::vector<Json> events;
 };
 
-// Runs hwconvert-batch in `cwd`; `file_limit` caps the size of every file it writes.
-Result RunBatch(const fs::path& cwd, const std::vector<std::string>& args,
-                std::optional<rlim_t> file_limit = std::nullopt) {
-  const std::string program = HW_BIN_DIR "/hwconvert-batch";
-  const fs::path err_file = cwd.parent_path() / "stderr.txt";
-  std::vector<char*> argv = {const_cast<char*>(program.c_str())};
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  int out_pipe[2];
-  if (::pipe(out_pipe) != 0) return {};
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::dup2(out_pipe[1], 1);
-    ::close(out_pipe[0]);
-    ::close(out_pipe[1]);
-    const int err = ::open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(err, 2);
-    if (file_limit) {
-      const rlimit limit{*file_limit, *file_limit};
-      ::setrlimit(RLIMIT_FSIZE, &limit);
-      ::signal(SIGXFSZ, SIG_IGN);
-    }
-    if (::chdir(cwd.c_str()) == 0) ::execv(program.c_str(), argv.data());
-    ::_exit(127);
-  }
-  ::close(out_pipe[1]);
-  Result r;
-  char buf[4096];
-  for (ssize_t n; (n = ::read(out_pipe[0], buf, sizeof buf)) > 0;) r.out.append(buf, n);
-  ::close(out_pipe[0]);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.err = Read(err_file);
+// Runs hwconvert-batch in `cwd`.
+Result RunBatch(const fs::path& cwd, const std::vector<std::string>& args) {
+  const hw::testing::ProgramRun run =
+      hw::testing::RunProgram("hwconvert-batch", args, cwd, cwd.parent_path() / "stderr.txt");
+  Result r{run.status, run.out, run.err, {}};
   std::istringstream lines(r.out);
   for (std::string line; std::getline(lines, line);) {
     r.events.push_back(Json::parse(line, nullptr, false));
@@ -189,7 +155,7 @@ TEST_F(BatchTest, HelpVersionAndBadOptions) {
     EXPECT_NE(r.err, "");
   }
   // A current folder that Windows-1252 cannot name.
-  const fs::path foreign = temp.path() / "\xE6\x97\xA5\xE6\x9C\xAC";
+  const fs::path foreign = temp.path() / hw::PathFromUtf8("\xE6\x97\xA5\xE6\x9C\xAC");
   fs::create_directories(foreign);
   const Result r = RunBatch(foreign, With());
   EXPECT_EQ(r.status, 2);
@@ -200,8 +166,10 @@ TEST_F(BatchTest, HelpVersionAndBadOptions) {
 TEST_F(BatchTest, CurrentFolderAsWindowsPath) {
   WritePriorUser("C:\\HWVER4\\SMITH\\");
   fs::create_directories(n / "new");
+#ifndef _WIN32
   std::string z = "Z:";
   for (char ch : fs::canonical(n).string() + "/") z += ch == '/' ? '\\' : ch;
+#endif
   const struct {
     fs::path cwd;
     std::vector<std::string> args;
@@ -211,7 +179,9 @@ TEST_F(BatchTest, CurrentFolderAsWindowsPath) {
       // A drive root: the current folder "N:\" gets one more "\", as the system does. P: and
       // N: stand for the same folder: the lower letter wins.
       {n, With({"--drive", "p=" + n.string(), "--drive", "n=" + n.string()}), "N:\\\\"},
+#ifndef _WIN32  // Z: is the host root; the Win32 host suite covers the real drives
       {n, {"--drive", "C=" + c.string()}, z},
+#endif
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.new_data_folder);
@@ -263,6 +233,18 @@ TEST_F(BatchTest, AnswersTasksAndTheCompletedRun) {
   EXPECT_EQ(LogLines(n).back(), "All conversions complete");
 }
 
+// The path that --pick is given for the host file `host`, whose Windows path is `windows`: on
+// Windows the two are one.
+std::string Pick(const fs::path& host, const std::string& windows) {
+#ifdef _WIN32
+  (void)host;
+  return windows;
+#else
+  (void)windows;
+  return host.string();
+#endif
+}
+
 TEST_F(BatchTest, NoPriorInstallation) {
   const fs::path d = temp.path() / "d";
   hw::testing::WriteBytes(d / "Apps" / "Old" / "NOTES.TXT", "x");
@@ -274,7 +256,8 @@ TEST_F(BatchTest, NoPriorInstallation) {
     std::string shown;
   } cases[] = {
       {"", ""},
-      {(d / "Apps" / "Old" / "NOTES.TXT").string(), "D:\\Apps\\Old\\NOTES.TXT"},
+      {Pick(d / "Apps" / "Old" / "NOTES.TXT", "D:\\Apps\\Old\\NOTES.TXT"),
+       "D:\\Apps\\Old\\NOTES.TXT"},
       {"D:\\Apps\\hwver4.exe", "D:\\Apps\\hwver4.exe"},
   };
   for (const auto& test : cases) {
@@ -288,7 +271,9 @@ TEST_F(BatchTest, NoPriorInstallation) {
     EXPECT_EQ(LogLines(n), std::vector<std::string>{"Log of Hoardwise Plus Conversion Activity"});
   }
   std::vector<std::string> args = no_c;
-  args.insert(args.end(), {"--pick", (d / "Apps" / "Old" / "HWVER4.EXE").string(), "--no-start"});
+  args.insert(args.end(),
+              {"--pick", Pick(d / "Apps" / "Old" / "HWVER4.EXE", "D:\\Apps\\Old\\HWVER4.EXE"),
+               "--no-start"});
   const Result found = RunBatch(n, args);
   EXPECT_EQ(found.status, 0);
   EXPECT_EQ(found.events, (std::vector<Json>{Message(kLocate), Dialog("D:\\Apps\\Old\\HWVER4.EXE"),
@@ -333,11 +318,10 @@ TEST_F(BatchTest, RepliesAndInjectedFaults) {
 }
 
 TEST_F(BatchTest, DriverErrorClosesTheWindow) {
-  // A first run leaves the user table; in the second nothing but the log grows, and the log
-  // cannot grow past its start-up lines, so the driver's first line fails.
+  // The disk fills once the log holds its start-up lines, so the driver's first line fails.
   ASSERT_EQ(RunBatch(n, With({"--no-start"})).status, 0);
-  const rlim_t start_up_log = fs::file_size(n / "HoardwiseCLog.lst");
-  const Result r = RunBatch(n, With(), start_up_log);
+  const std::string start_up_lines = std::to_string(LogLines(n).size());
+  const Result r = RunBatch(n, With({"--fail", "HoardwiseCLog.lst:write:61:1:" + start_up_lines}));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.events, (std::vector<Json>{Arrow(0, true), Status("Converting Collections"),
                                          Message("An error has been encountered during the "

@@ -1,6 +1,11 @@
 // hwconvert-batch: runs HWConvert without a window, as a user would, and writes what the window
 // would show as one JSON object per line on standard output.
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <CLI/CLI.hpp>
 #include <array>
 #include <cctype>
@@ -15,6 +20,7 @@
 
 #include "platform/fault_plan.h"
 #include "platform/file_system.h"
+#include "platform/program_args.h"
 #include "platform/text.h"
 #include "shell/main_menu.h"
 
@@ -220,18 +226,18 @@ Plan MakePlan(const Options& o) {
       throw BadOption{"--drive wants X=DIR: " + d};
     }
     std::error_code ec;
-    fs::path dir = fs::canonical(d.substr(2), ec);
+    fs::path dir = fs::canonical(hw::PathFromUtf8(d.substr(2)), ec);
     if (ec || !fs::is_directory(dir)) throw BadOption{"--drive: no such folder: " + d.substr(2)};
     plan.drives.Map(d[0], dir);
   }
   const fs::path cwd = fs::current_path();
   std::optional<std::string> current = plan.drives.WindowsPathOf(cwd);
   if (!current) {
-    throw BadOption{"the current folder cannot be written in Windows-1252: " + cwd.string()};
+    throw BadOption{"the current folder cannot be written in Windows-1252: " + hw::Utf8Of(cwd)};
   }
   plan.current = *current;
   if (!o.pick.empty() && o.pick[0] == '/') {
-    std::optional<std::string> win = plan.drives.WindowsPathOf(o.pick);
+    std::optional<std::string> win = plan.drives.WindowsPathOf(hw::PathFromUtf8(o.pick));
     if (!win) throw BadOption{"--pick cannot be shown as a Windows path: " + o.pick};
     plan.pick = *win;
   } else {
@@ -273,8 +279,8 @@ Plan MakePlan(const Options& o) {
         start = i + 1;
       }
     }
-    if (parts.size() < 3 || parts.size() > 4 || parts[0].empty()) {
-      throw BadOption{"--fail wants NAME:OP:ERR[:TIMES]: " + f};
+    if (parts.size() < 3 || parts.size() > 5 || parts[0].empty()) {
+      throw BadOption{"--fail wants NAME:OP:ERR[:TIMES[:AFTER]]: " + f};
     }
     hw::Fault fault;
     fault.name = ToWin1252(parts[0], "--fail name");
@@ -290,8 +296,11 @@ Plan MakePlan(const Options& o) {
       throw BadOption{"--fail: OP is open, read, write or mkdir: " + f};
     }
     fault.error = ParseInt(parts[2], "--fail error");
-    fault.times = parts.size() == 4 ? ParseInt(parts[3], "--fail times") : 1;
-    if (fault.error <= 0 || fault.times < 1) throw BadOption{"--fail: bad numbers: " + f};
+    fault.times = parts.size() >= 4 ? ParseInt(parts[3], "--fail times") : 1;
+    fault.after = parts.size() == 5 ? ParseInt(parts[4], "--fail after") : 0;
+    if (fault.error <= 0 || fault.times < 1 || fault.after < 0) {
+      throw BadOption{"--fail: bad numbers: " + f};
+    }
     plan.faults.Add(fault);
   }
   return plan;
@@ -319,9 +328,7 @@ int Run(Plan& plan) {
   return ending == hw::Ending::kCompleted || ending == hw::Ending::kClosed ? 0 : 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   CLI::App app(kDescription, "hwconvert-batch");
   app.footer(kFooter);
   Options o;
@@ -351,12 +358,15 @@ int main(int argc, char** argv) {
   app.add_option("--fail", o.fails,
                  "the next TIMES (default 1) operations OP (open, read, write or mkdir)\n"
                  "on a file or folder whose last name component equals NAME without\n"
-                 "regard to case raise run-time error ERR (repeatable; for testing).\n"
+                 "regard to case, after the first AFTER (default 0) such operations,\n"
+                 "raise run-time error ERR (repeatable; for testing).\n"
                  "One operation is one open of the file in any mode (the opens inside\n"
                  "one table open count one by one), one record read or write, one line\n"
                  "written, or one folder creation; a Retry counts again.")
-      ->type_name("NAME:OP:ERR[:TIMES]");
+      ->type_name("NAME:OP:ERR[:TIMES[:AFTER]]");
   app.set_version_flag("--version", app.get_name() + " " HW_VERSION);
+  // Options look the same on every host: "/x" is a path, never a Windows-style option.
+  app.allow_windows_style_options(false);
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {
@@ -373,3 +383,16 @@ int main(int argc, char** argv) {
     return 2;
   }
 }
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+  // The transcript has LF line ends on every host.
+  _setmode(_fileno(stdout), _O_BINARY);
+  hw::Utf8Args args(argc, argv);
+  return Main(args.argc(), args.argv());
+}
+#else
+int main(int argc, char** argv) { return Main(argc, argv); }
+#endif

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hwdump/dump.h"
+#include "platform/program_args.h"
 #include "platform/text.h"
 #include "tablestore/table_header.h"
 
@@ -36,9 +37,7 @@ bool PrintHeader(std::span<const std::byte> bytes, const char* edition, int64_t&
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   CLI::App app(
       "Prints a table file of either edition: the header, then each record with its\n"
       "field names (raw hex for a layout it does not know).",
@@ -52,6 +51,8 @@ int main(int argc, char** argv) {
   app.add_option("--records", limit, "print at most this many records");
   app.add_flag("--list", list, "list the known layouts");
   app.set_version_flag("--version", app.get_name() + " " HW_VERSION);
+  // Options look the same on every host: "/x" is a path, never a Windows-style option.
+  app.allow_windows_style_options(false);
   CLI11_PARSE(app, argc, argv);
 
   if (list) {
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
     std::cerr << "hwdump: FILE is required\n";
     return 2;
   }
-  std::ifstream in(file, std::ios::binary);
+  const std::filesystem::path host_file = hw::PathFromUtf8(file);  // FILE is UTF-8
+  std::ifstream in(host_file, std::ios::binary);
   if (!in) {
     std::cerr << "hwdump: cannot read " << file << '\n';
     return 1;
@@ -70,7 +72,7 @@ int main(int argc, char** argv) {
   std::vector<char> chars((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::span<const std::byte> bytes(reinterpret_cast<const std::byte*>(chars.data()), chars.size());
 
-  std::string name = std::filesystem::path(file).filename().string();
+  std::string name = hw::Utf8Of(host_file.filename());
   std::string name1252;
   if (!hw::Utf8ToWin1252(name, name1252)) name1252 = name;
   const bool new_header = LooksLikeNewHeader(bytes);
@@ -124,3 +126,14 @@ int main(int argc, char** argv) {
   }
   return 0;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+  hw::Utf8Args args(argc, argv);
+  return Main(args.argc(), args.argv());
+}
+#else
+int main(int argc, char** argv) { return Main(argc, argv); }
+#endif

@@ -6,17 +6,20 @@
 #include <iostream>
 
 #include "hwsample/sample.h"
+#include "platform/program_args.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Main(int argc, char** argv) {
   CLI::App app(
       "Writes a sample prior installation under DIR/c/HWVER4 (drive C: is DIR/c) and a new\n"
       "data folder DIR/n/Hoardwise (drive N: is DIR/n). Run the conversion there with\n"
       "  cd DIR/n/Hoardwise && hwconvert-batch --drive C=DIR/c --drive N=DIR/n --answers YYY",
       "hwsample");
-  std::filesystem::path dir;
+  std::string dir_text;  // UTF-8
   unsigned seed = 1;
   hwsample::SampleContext ctx;
-  app.add_option("DIR", dir, "folder to write into (created; must be empty or missing)")
+  app.add_option("DIR", dir_text, "folder to write into (created; must be empty or missing)")
       ->required();
   app.add_option("--seed", seed, "seed of the generated values (default 1)");
   app.add_option("--users", ctx.users, "number of users (at least 3; default 3)")
@@ -27,11 +30,14 @@ int main(int argc, char** argv) {
   app.add_option("--items", ctx.items, "items per generated collection (default 6)")
       ->check(CLI::Range(0, 16381));
   app.set_version_flag("--version", app.get_name() + " " HW_VERSION);
+  // Options look the same on every host: "/x" is a path, never a Windows-style option.
+  app.allow_windows_style_options(false);
   CLI11_PARSE(app, argc, argv);
+  const std::filesystem::path dir = hw::PathFromUtf8(dir_text);
 
   std::error_code ec;
   if (std::filesystem::exists(dir, ec) && !std::filesystem::is_empty(dir, ec)) {
-    std::cerr << "hwsample: " << dir << " is not empty\n";
+    std::cerr << "hwsample: " << dir_text << " is not empty\n";
     return 2;
   }
   ctx.rng.seed(seed);
@@ -48,7 +54,18 @@ int main(int argc, char** argv) {
     std::cerr << "hwsample: " << e.what() << '\n';
     return 1;
   }
-  std::cout << "Prior installation: " << ctx.prior_root.string() << " (C:\\HWVER4\\)\n"
-            << "New data folder:    " << ctx.new_root.string() << " (N:\\Hoardwise\\)\n";
+  std::cout << "Prior installation: " << hw::Utf8Of(ctx.prior_root) << " (C:\\HWVER4\\)\n"
+            << "New data folder:    " << hw::Utf8Of(ctx.new_root) << " (N:\\Hoardwise\\)\n";
   return 0;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+  hw::Utf8Args args(argc, argv);
+  return Main(args.argc(), args.argv());
+}
+#else
+int main(int argc, char** argv) { return Main(argc, argv); }
+#endif

@@ -11,10 +11,16 @@ hw_packages=(
   chromium fonts-dejavu-core
 )
 
+# The Windows leg of the tests: the cross compiler, GoogleTest's sources and Wine.
+hw_windows_packages=(
+  g++-mingw-w64-x86-64-posix googletest wine wine64
+)
+
+# hw_ensure_packages [more packages...]: the project's packages and any given.
 hw_ensure_packages() {
   local missing=()
   local p
-  for p in "${hw_packages[@]}"; do
+  for p in "${hw_packages[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

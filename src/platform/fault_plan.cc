@@ -9,6 +9,10 @@ int FaultPlan::Take(FaultOp op, const std::string& last_name) {
   const std::string upper = Upper1252(last_name);
   for (Fault& f : faults_) {
     if (f.op == op && f.times > 0 && Upper1252(f.name) == upper) {
+      if (f.after > 0) {
+        --f.after;
+        continue;
+      }
       --f.times;
       return f.error;
     }

@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-// Injected run-time errors, for tests and the batch front end's --fail option: the next TIMES
+// Injected run-time errors, for tests and the batch front end's --fail option: after AFTER
 // operations of one kind on a file or folder whose last name equals NAME (without regard to
-// case) raise error ERR.
+// case) went through, the next TIMES such operations raise error ERR. (A full disk, for one,
+// is a write that fails once a file has grown.)
 namespace hw {
 
 enum class FaultOp { kOpen, kRead, kWrite, kMkdir };
@@ -15,6 +16,7 @@ struct Fault {
   FaultOp op;
   int error;
   int times = 1;
+  int after = 0;
 };
 
 class FaultPlan {

@@ -1,14 +1,11 @@
 #include "platform/file_system.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
+#include <array>
 #include <cstring>
 #include <limits>
 
+#include "platform/host.h"
 #include "platform/run_error.h"
 #include "platform/text.h"
 
@@ -45,6 +42,21 @@ std::string StripTrailingDotsAndBlanks(std::string_view name) {
   size_t n = name.size();
   while (n > 0 && (name[n - 1] == '.' || name[n - 1] == ' ')) --n;
   return std::string(name.substr(0, n));
+}
+
+// Windows opens a device for these names, with or without an extension, in any folder; no run
+// may ever open one, on either host. The console's own two names and the ports numbered with
+// superscript digits are devices too, so they are refused as well.
+bool IsDeviceName(std::string_view name) {
+  std::string_view base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  const std::string upper = Upper1252(base);
+  static constexpr std::array<std::string_view, 6> kNamed = {"CON", "PRN",    "AUX",
+                                                             "NUL", "CONIN$", "CONOUT$"};
+  if (std::find(kNamed.begin(), kNamed.end(), upper) != kNamed.end()) return true;
+  if (upper.size() != 4 || !(upper.starts_with("COM") || upper.starts_with("LPT"))) return false;
+  const char digit = upper[3];
+  return (digit >= '1' && digit <= '9') || digit == '\xB9' || digit == '\xB2' || digit == '\xB3';
 }
 
 // A Windows path taken apart: drive letter and the names below the drive's root.
@@ -99,6 +111,7 @@ WinPath Parse(std::string_view path, const WinPath& current, std::string* last =
     for (char c : name) {
       if (IsIllegalNameChar(c, false)) throw RunError(kBadFileNameOrNumber);
     }
+    if (IsDeviceName(name)) throw RunError(kBadFileNameOrNumber);
     out.names.push_back(std::move(name));
   }
   return out;
@@ -135,58 +148,24 @@ bool PatternMatches(std::string_view pattern, std::string_view name) {
   return WildcardMatch(pattern, name);
 }
 
+// The entries of a host folder that can be named, in the system's order: by the upper-cased
+// name, then the raw name. Device names are left out: no path may name them.
 struct Entry {
-  std::string name;  // Windows-1252
+  host::Entry entry;
   std::string upper;
-  fs::path host;
 };
 
-// The entries of a host folder that can be named in Windows-1252, in the system's order: by
-// the upper-cased name, then the raw name.
 std::vector<Entry> ListHost(const fs::path& folder) {
   std::vector<Entry> out;
-  std::error_code ec;
-  fs::directory_iterator it(folder, ec);
-  if (ec) return out;
-  for (const fs::directory_entry& e : it) {
-    std::string name;
-    if (!Utf8ToWin1252(e.path().filename().string(), name)) continue;
-    out.push_back(Entry{name, Upper1252(name), e.path()});
+  for (host::Entry& e : host::List(folder)) {
+    if (IsDeviceName(e.name)) continue;
+    std::string upper = Upper1252(e.name);
+    out.push_back(Entry{std::move(e), std::move(upper)});
   }
   std::sort(out.begin(), out.end(), [](const Entry& a, const Entry& b) {
-    return a.upper != b.upper ? a.upper < b.upper : a.name < b.name;
+    return a.upper != b.upper ? a.upper < b.upper : a.entry.name < b.entry.name;
   });
   return out;
-}
-
-// `root` has no trailing separator (see DriveMap::Map).
-bool Within(const fs::path& p, const fs::path& root) {
-  auto pi = p.begin(), ri = root.begin();
-  for (; ri != root.end(); ++ri, ++pi) {
-    if (pi == p.end() || *pi != *ri) return false;
-  }
-  return true;
-}
-
-fs::path Canonical(const fs::path& p) {
-  std::error_code ec;
-  fs::path c = fs::weakly_canonical(p, ec);
-  return ec ? p.lexically_normal() : c;
-}
-
-// Where a write to `p` lands. Canonical() stops at a link whose target is missing, but creating
-// the file would create that target, so such links are followed too. Empty when a link cannot
-// be followed (a loop, or one that vanished).
-fs::path WriteTarget(const fs::path& p) {
-  fs::path target = Canonical(p);
-  for (int hops = 0; hops < 40; ++hops) {
-    std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(target, ec))) return target;
-    const fs::path link = fs::read_symlink(target, ec);
-    if (ec) return {};
-    target = Canonical(target.parent_path() / link);
-  }
-  return {};
 }
 
 // The byte position of a record; 63 when the record would lie beyond 2 GiB.
@@ -196,39 +175,13 @@ int64_t RecordPosition(int64_t record, int32_t record_length, size_t size) {
   return (record - 1) * record_length;
 }
 
-int ErrnoToRunError(int err, bool parent_exists) {
-  switch (err) {
-    case ENOENT:
-      return parent_exists ? kFileNotFound : kPathNotFound;
-    case ENOTDIR:
-      return kPathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-      return kPathFileAccessError;
-    case ENAMETOOLONG:
-      return kBadFileName;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-      return kDiskFull;
-    case EMFILE:
-    case ENFILE:
-      return kTooManyFiles;
-    default:
-      return kDeviceIoError;
-  }
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // DriveMap
 
 void DriveMap::Map(char letter, const fs::path& host_folder) {
-  fs::path root = Canonical(fs::absolute(host_folder));
+  fs::path root = host::RealPath(fs::absolute(host_folder));
   // A folder not made yet keeps a trailing separator, which would count as one more name.
   if (!root.has_filename() && root.has_relative_path()) root = root.parent_path();
   roots_[static_cast<char>(letter & ~0x20)] = root;
@@ -237,17 +190,16 @@ void DriveMap::Map(char letter, const fs::path& host_folder) {
 std::optional<fs::path> DriveMap::HostRoot(char letter) const {
   letter = static_cast<char>(letter & ~0x20);
   if (auto it = roots_.find(letter); it != roots_.end()) return it->second;
-  if (letter == 'Z') return fs::path("/");
-  return std::nullopt;
+  return host::DefaultRoot(letter);
 }
 
 std::optional<std::string> DriveMap::WindowsPathOf(const fs::path& host) const {
-  const fs::path target = Canonical(fs::absolute(host));
+  const fs::path target = host::RealPath(fs::absolute(host));
   std::optional<char> best;
   size_t best_depth = 0;
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     std::optional<fs::path> root = HostRoot(letter);
-    if (!root || !Within(target, *root)) continue;
+    if (!root || !host::Within(target, *root)) continue;
     size_t depth = static_cast<size_t>(std::distance(root->begin(), root->end()));
     if (!best || depth > best_depth) {
       best = letter;
@@ -256,15 +208,16 @@ std::optional<std::string> DriveMap::WindowsPathOf(const fs::path& host) const {
   }
   if (!best) return std::nullopt;
   std::string out{*best, ':', '\\'};
-  const fs::path root = *HostRoot(*best);
-  const fs::path rest = target.lexically_relative(root);
+  // The names below the root, which Within() matched by the host's rule.
+  auto part = target.begin();
+  std::advance(part, static_cast<std::ptrdiff_t>(best_depth));
   bool first = true;
-  for (const fs::path& part : rest) {
-    if (part.empty() || part == ".") continue;
-    std::string name;
-    if (!Utf8ToWin1252(part.string(), name)) return std::nullopt;
+  for (; part != target.end(); ++part) {
+    if (part->empty() || *part == ".") continue;
+    std::optional<std::string> name = host::NameOf(*part);
+    if (!name) return std::nullopt;
     if (!first) out += '\\';
-    out += name;
+    out += *name;
     first = false;
   }
   return out;
@@ -275,15 +228,11 @@ std::optional<std::string> DriveMap::WindowsPathOf(const fs::path& host) const {
 
 struct FileSystem::OpenFile {
   enum class Mode { kOutput, kInput, kRandom };
-  int fd = -1;
+  host::File file;
   Mode mode = Mode::kInput;
   bool writable = false;
   int32_t record_length = 0;
   std::string last_name;  // for injected faults
-
-  ~OpenFile() {
-    if (fd >= 0) ::close(fd);
-  }
 };
 
 struct FileSystem::Resolved {
@@ -313,16 +262,19 @@ FileSystem::Resolved FileSystem::Resolve(const std::string& path) const {
   fs::path host = *root;
   bool exists = true;
   for (size_t i = 0; i < p.names.size(); ++i) {
-    if (i + 1 == p.names.size()) r.parent_exists = exists && fs::is_directory(host);
+    if (i + 1 == p.names.size())
+      r.parent_exists = exists && host::Stat(host) == host::Kind::kFolder;
     const std::string& name = p.names[i];
-    fs::path exact = host / Win1252ToUtf8(name);
-    std::error_code ec;
-    if (exists && !fs::exists(fs::symlink_status(exact, ec))) {
+    fs::path exact = host / host::PathOf(name);
+    std::optional<fs::path> found = exists ? host::Find(exact) : std::nullopt;
+    if (found) {
+      exact = *found;
+    } else if (exists) {
       const std::string upper = Upper1252(name);
       exists = false;
       for (const Entry& e : ListHost(host)) {
         if (e.upper == upper) {
-          exact = e.host;
+          exact = e.entry.path;
           exists = true;
           break;
         }
@@ -342,7 +294,7 @@ void FileSystem::SetNewDataFolder(const std::string& path) {
   if (r.host.empty()) {
     new_data_root_.reset();
   } else {
-    new_data_root_ = Canonical(r.host);
+    new_data_root_ = host::RealPath(r.host);
   }
 }
 
@@ -351,17 +303,18 @@ void FileSystem::SetPriorFolder(const std::string& path) {
   if (r.host.empty()) {
     prior_root_.reset();
   } else {
-    prior_root_ = Canonical(r.host);
+    prior_root_ = host::RealPath(r.host);
   }
 }
 
 void FileSystem::CheckWritable(const fs::path& host) const {
   if (host.empty() || !new_data_root_) throw RunError(kPathFileAccessError);
-  const fs::path target = WriteTarget(host);
-  if (target.empty() || !Within(target, *new_data_root_) || target == *new_data_root_) {
+  const fs::path target = host::RealPath(host);
+  if (target.empty() || !host::Within(target, *new_data_root_) ||
+      host::Within(*new_data_root_, target)) {
     throw RunError(kPathFileAccessError);
   }
-  if (prior_root_ && Within(target, *prior_root_)) throw RunError(kPathFileAccessError);
+  if (prior_root_ && host::Within(target, *prior_root_)) throw RunError(kPathFileAccessError);
 }
 
 void FileSystem::Inject(FaultOp op, const std::string& last_name) {
@@ -371,22 +324,18 @@ void FileSystem::Inject(FaultOp op, const std::string& last_name) {
 
 void FileSystem::ChangeFolder(const std::string& path) {
   Resolved r = Resolve(path);
-  std::error_code ec;
-  if (r.host.empty() || !fs::is_directory(r.host, ec)) throw RunError(kPathNotFound);
+  if (r.host.empty() || host::Stat(r.host) != host::Kind::kFolder) throw RunError(kPathNotFound);
   current_ = r.win;
 }
 
 void FileSystem::MakeFolder(const std::string& path) {
   Resolved r = Resolve(path);
   if (r.last_name.empty()) throw RunError(kPathFileAccessError);
-  std::error_code ec;
-  if (!r.host.empty() && fs::exists(fs::symlink_status(r.host, ec))) {
-    throw RunError(kPathFileAccessError);
-  }
+  if (!r.host.empty() && host::Find(r.host)) throw RunError(kPathFileAccessError);
   if (!r.host.empty() && !r.parent_exists) throw RunError(kPathNotFound);
   CheckWritable(r.host);
   Inject(FaultOp::kMkdir, r.last_name);
-  if (::mkdir(r.host.c_str(), 0755) != 0) throw RunError(ErrnoToRunError(errno, true));
+  host::MakeFolder(r.host);
 }
 
 std::vector<std::string> FileSystem::List(const std::string& pattern, ListFilter filter) {
@@ -400,18 +349,18 @@ std::vector<std::string> FileSystem::List(const std::string& pattern, ListFilter
   // Resolve the folder through the same case rules as a file path.
   std::string folder_text = Join(folder);
   fs::path host = Resolve(folder_text).host;
-  std::error_code ec;
-  if (!fs::is_directory(host, ec)) return out;
+  if (host::Stat(host) != host::Kind::kFolder) return out;
   if (last == ".") {
     out.push_back(".");
     return out;
   }
   for (const Entry& e : ListHost(host)) {
-    if (!PatternMatches(last, e.name)) continue;
-    fs::file_status st = fs::status(e.host, ec);
-    const bool is_file = fs::is_regular_file(st);
-    const bool is_dir = fs::is_directory(st);
-    if (is_file || (filter == ListFilter::kFilesAndFolders && is_dir)) out.push_back(e.name);
+    if (!PatternMatches(last, e.entry.name)) continue;
+    const host::Kind kind = e.entry.kind;
+    if (kind == host::Kind::kFile ||
+        (filter == ListFilter::kFilesAndFolders && kind == host::Kind::kFolder)) {
+      out.push_back(e.entry.name);
+    }
   }
   return out;
 }
@@ -440,14 +389,9 @@ void FileSystem::OpenOutput(int number, const std::string& path) {
   Inject(FaultOp::kOpen, r.last_name);
   if (!r.parent_exists) throw RunError(kPathNotFound);
   CheckWritable(r.host);
-  int fd = ::open(r.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) throw RunError(ErrnoToRunError(errno, r.parent_exists));
-  auto f = std::make_unique<OpenFile>();
-  f->fd = fd;
-  f->mode = OpenFile::Mode::kOutput;
-  f->writable = true;
-  f->last_name = r.last_name;
-  files_[number] = std::move(f);
+  files_[number] =
+      std::make_unique<OpenFile>(OpenFile{host::File::Open(r.host, host::OpenMode::kReplace),
+                                          OpenFile::Mode::kOutput, true, 0, r.last_name});
 }
 
 void FileSystem::OpenInput(int number, const std::string& path) {
@@ -466,21 +410,9 @@ void FileSystem::OpenRandom(int number, const std::string& path, int32_t record_
   if (r.host.empty()) throw RunError(write ? kPathFileAccessError : kPathNotFound);
   Inject(FaultOp::kOpen, r.last_name);
   if (write) CheckWritable(r.host);
-  const int flags = O_CLOEXEC | (write ? O_RDWR | O_CREAT : O_RDONLY);
-  int fd = ::open(r.host.c_str(), flags, 0644);
-  if (fd < 0) throw RunError(ErrnoToRunError(errno, r.parent_exists));
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    throw RunError(kPathFileAccessError);
-  }
-  auto f = std::make_unique<OpenFile>();
-  f->fd = fd;
-  f->mode = OpenFile::Mode::kRandom;
-  f->writable = write;
-  f->record_length = record_length;
-  f->last_name = r.last_name;
-  files_[number] = std::move(f);
+  files_[number] = std::make_unique<OpenFile>(
+      OpenFile{host::File::Open(r.host, write ? host::OpenMode::kReadWrite : host::OpenMode::kRead),
+               OpenFile::Mode::kRandom, write, record_length, r.last_name});
 }
 
 void FileSystem::WriteLine(int number, std::string_view line) {
@@ -489,15 +421,7 @@ void FileSystem::WriteLine(int number, std::string_view line) {
   Inject(FaultOp::kWrite, f.last_name);
   std::string text(line);
   text += "\r\n";
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(f.fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw RunError(ErrnoToRunError(errno, true));
-    }
-    done += static_cast<size_t>(n);
-  }
+  f.file.Append(text);
 }
 
 void FileSystem::GetRecord(int number, int64_t record, std::span<std::byte> out) {
@@ -507,16 +431,7 @@ void FileSystem::GetRecord(int number, int64_t record, std::span<std::byte> out)
   const int64_t pos = RecordPosition(record, f.record_length, out.size());
   Inject(FaultOp::kRead, f.last_name);
   // Zeros start where the host's file ends now: another number may have extended it.
-  size_t done = 0;
-  while (done < out.size()) {
-    ssize_t n = ::pread(f.fd, out.data() + done, out.size() - done, pos + done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw RunError(kDeviceIoError);
-    }
-    if (n == 0) break;
-    done += static_cast<size_t>(n);
-  }
+  const size_t done = f.file.ReadAt(pos, out);
   std::memset(out.data() + done, 0, out.size() - done);
 }
 
@@ -527,23 +442,10 @@ void FileSystem::PutRecord(int number, int64_t record, std::span<const std::byte
   if (static_cast<int64_t>(in.size()) > f.record_length) throw RunError(kBadRecordLength);
   const int64_t pos = RecordPosition(record, f.record_length, in.size());
   Inject(FaultOp::kWrite, f.last_name);
-  size_t done = 0;
-  while (done < in.size()) {
-    ssize_t n = ::pwrite(f.fd, in.data() + done, in.size() - done, pos + done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw RunError(ErrnoToRunError(errno, true));
-    }
-    done += static_cast<size_t>(n);
-  }
+  f.file.WriteAt(pos, in);
 }
 
-int64_t FileSystem::Length(int number) {
-  OpenFile& f = Open(number);
-  struct stat st {};
-  if (::fstat(f.fd, &st) != 0) throw RunError(kDeviceIoError);
-  return st.st_size;
-}
+int64_t FileSystem::Length(int number) { return Open(number).file.Size(); }
 
 void FileSystem::Close(int number) {
   if (number < 1 || number > kMaxFileNumber) throw RunError(kBadFileNameOrNumber);

@@ -15,8 +15,9 @@
 // of its own, folder listings in one stable order, and files held under file numbers.
 namespace hw {
 
-// Which host folder stands for each drive letter. Z: is the host root unless mapped; any other
-// unmapped drive is an empty root that holds nothing and accepts nothing.
+// Which host folder stands for each drive letter. An unmapped drive is the host's own: on
+// Windows the real drive; on POSIX Z: is the host root and any other unmapped drive is an
+// empty root that holds nothing and accepts nothing.
 class DriveMap {
  public:
   void Map(char letter, const std::filesystem::path& host_folder);

@@ -1,9 +1,8 @@
 #include "support/temp_folder.h"
 
-#include <stdlib.h>
-
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -12,12 +11,18 @@ namespace hw::testing {
 
 namespace fs = std::filesystem;
 
+// create_directory() answers false for a name that exists, so a fresh name is found without
+// racing other test processes.
 TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "hwconvert-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    throw std::system_error(errno, std::generic_category(), "mkdtemp");
+  std::random_device random;
+  const fs::path base = fs::temp_directory_path();
+  for (;;) {
+    const fs::path candidate = base / ("hwconvert-test-" + std::to_string(random()));
+    if (fs::create_directory(candidate)) {
+      path_ = fs::canonical(candidate);
+      return;
+    }
   }
-  path_ = pattern;
 }
 
 TempFolder::~TempFolder() {

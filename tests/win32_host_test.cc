@@ -1,0 +1,165 @@
+// The Win32 host on real Windows folders: spellings that name the same file, the write guard
+// against them, read-only files, devices and names outside ASCII.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/run_error.h"
+#include "support/temp_folder.h"
+
+namespace hw {
+namespace {
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+template <typename Action>
+int ErrorOf(Action&& action) {
+  try {
+    action();
+  } catch (const RunError& e) {
+    return e.number;
+  }
+  return 0;
+}
+
+void Put(const fs::path& file, const std::string& bytes = "") {
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// Drive C: is a temporary folder holding the new data folder C:\Data and the prior
+// installation C:\Prior Edition (a name with a distinct short 8.3 form).
+class Win32HostTest : public ::testing::Test {
+ protected:
+  Win32HostTest()
+      : c_(tmp_.path() / "c"),
+        data_(c_ / "Data"),
+        prior_(c_ / "Prior Edition"),
+        fs_(Drives(), "C:\\Data") {
+    fs::create_directories(data_);
+    fs::create_directories(prior_);
+    fs_.SetNewDataFolder("C:\\Data\\");
+    fs_.SetPriorFolder("C:\\Prior Edition\\");
+  }
+  DriveMap Drives() const {
+    DriveMap d;
+    d.Map('C', c_);
+    return d;
+  }
+  // 0 when a file can be written in `folder`, else the error.
+  int WriteError(FileSystem& fs, const std::string& folder) {
+    const int output = ErrorOf([&] { fs.OpenOutput(1, folder + "\\out.txt"); });
+    const int random =
+        ErrorOf([&] { fs.OpenRandom(2, folder + "\\rnd.dat", 4, Access::kReadWrite); });
+    fs.CloseAll();
+    return output == random ? output : -1;
+  }
+
+  testing::TempFolder tmp_;
+  fs::path c_, data_, prior_;
+  FileSystem fs_;
+};
+
+TEST_F(Win32HostTest, NamesInAnotherCaseAreTheStoredName) {
+  Put(data_ / "Collect.mst", "12345678");
+  EXPECT_EQ(fs_.HostPath("c:\\DATA\\COLLECT.MST"), data_ / "Collect.mst");
+  fs_.OpenRandom(1, "collect.MST", 4, Access::kReadOnly);
+  std::string record(4, '\0');
+  fs_.GetRecord(1, 2, std::as_writable_bytes(std::span(record)));
+  EXPECT_EQ(record, "5678");
+  fs_.OpenOutput(2, "COLLECT.mst");
+  fs_.WriteLine(2, "x");
+  fs_.CloseAll();
+  EXPECT_EQ(fs_.List("*.MST", ListFilter::kPlainFiles), Names{"Collect.mst"});
+  EXPECT_EQ(fs::file_size(data_ / "Collect.mst"), 3u);
+  EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("COLLECT.MST"); }), kPathFileAccessError);
+}
+
+TEST_F(Win32HostTest, TheWriteGuardSeesThroughOtherSpellings) {
+  EXPECT_EQ(WriteError(fs_, "c:\\prior edition"), kPathFileAccessError);
+  EXPECT_EQ(WriteError(fs_, "C:\\data\\..\\PRIOR EDITION"), kPathFileAccessError);
+  std::wstring short_name(MAX_PATH, L'\0');
+  const DWORD n = GetShortPathNameW(prior_.c_str(), short_name.data(), MAX_PATH);
+  ASSERT_GT(n, 0u);
+  short_name.resize(n);
+  const std::string leaf = fs::path(short_name).filename().string();
+  ASSERT_NE(leaf, "Prior Edition");
+  EXPECT_EQ(WriteError(fs_, "C:\\" + leaf), kPathFileAccessError) << leaf;
+
+  // A drive mapped through the \\?\ spelling of the same folder.
+  DriveMap verbatim;
+  verbatim.Map('P', fs::path(L"\\\\?\\" + c_.native()));
+  FileSystem other(verbatim, "P:\\Data");
+  other.SetNewDataFolder("P:\\DATA\\");
+  other.SetPriorFolder("P:\\prior edition\\");
+  EXPECT_EQ(WriteError(other, "P:\\Prior Edition"), kPathFileAccessError);
+  EXPECT_TRUE(fs::is_empty(prior_));
+
+  // The new data folder named in another case takes writes.
+  fs::create_directories(data_ / "Sub");
+  EXPECT_EQ(WriteError(fs_, "c:\\DATA\\sub"), 0);
+  EXPECT_EQ(WriteError(other, "p:\\data\\SUB"), 0);
+}
+
+TEST_F(Win32HostTest, AReadOnlyPriorFileIsReadAndNeverWritten) {
+  const fs::path file = prior_ / "Default.mst";
+  Put(file, "prior");
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+  // Read under two numbers at once, as a table and its existence check are.
+  fs_.OpenRandom(1, "C:\\Prior Edition\\DEFAULT.MST", 5, Access::kReadOnly);
+  fs_.OpenInput(2, "c:\\prior edition\\default.mst");
+  std::string record(5, '\0');
+  fs_.GetRecord(1, 1, std::as_writable_bytes(std::span(record)));
+  EXPECT_EQ(record, "prior");
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(3, "C:\\Prior Edition\\Default.mst"); }),
+            kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] {
+              fs_.OpenRandom(3, "c:\\data\\..\\PRIOR EDITION\\default.mst", 5, Access::kReadWrite);
+            }),
+            kPathFileAccessError);
+  fs_.CloseAll();
+  EXPECT_EQ(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY,
+            static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "prior");
+}
+
+TEST_F(Win32HostTest, DeviceSpellingsAreRefusedBeforeTheHostSeesThem) {
+  for (const char* path : {"NUL", "\\\\.\\NUL", "C:\\Data\\con.txt", "Com1\\x.cl4", "CONOUT$"}) {
+    EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, path); }), kBadFileNameOrNumber) << path;
+    EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, path); }), kBadFileNameOrNumber) << path;
+  }
+  EXPECT_TRUE(fs::is_empty(data_));
+}
+
+TEST_F(Win32HostTest, AccentedNamesAreUtf16OnTheHost) {
+  fs_.OpenOutput(1, "Caf\xE9.lst");
+  fs_.CloseAll();
+  EXPECT_TRUE(fs::exists(data_ / L"Caf\u00e9.lst"));
+  Put(data_ / L"\u65e5.lst");  // Windows-1252 cannot name it
+  EXPECT_EQ(fs_.List("*.lst", ListFilter::kPlainFiles), Names{"Caf\xE9.lst"});
+  EXPECT_EQ(fs_.HostPath("CAF\xC9.LST"), data_ / L"Caf\u00e9.lst");
+  EXPECT_EQ(fs_.drives().WindowsPathOf(data_ / L"Caf\u00e9.lst"), "C:\\Data\\Caf\xE9.lst");
+  EXPECT_EQ(fs_.drives().WindowsPathOf(data_ / L"\u65e5.lst"), std::nullopt);
+}
+
+TEST_F(Win32HostTest, UnmappedDrivesAreTheRealOnes) {
+  const DriveMap real;
+  const std::optional<std::string> current = real.WindowsPathOf(data_);
+  ASSERT_TRUE(current.has_value());
+  FileSystem host(real, *current);
+  host.SetNewDataFolder(*current);
+  host.OpenOutput(1, "Real.txt");
+  host.CloseAll();
+  EXPECT_TRUE(fs::exists(data_ / "Real.txt"));
+  EXPECT_EQ(host.HostPath(*current + "\\..\\data\\real.TXT"), data_ / "Real.txt");
+}
+
+}  // namespace
+}  // namespace hw
