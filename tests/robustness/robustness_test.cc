@@ -1,0 +1,255 @@
+// Damaged installations and injected faults, each converted end to end by hwconvert-batch on a
+// fresh copy of the sample installation. Every run must end on its own, in time, with its end
+// event and exit status, without a signal or a sanitizer report, with the prior installation
+// and everything else outside the new data folder unchanged and the log ending in a whole line.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "robustness/batch_run.h"
+#include "robustness/damaged_installations.h"
+#include "support/temp_folder.h"
+
+namespace hw::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
+
+// Processor time; generous for a sanitizer build, where a sound run of the sample takes well
+// under a second and the thousands of users a few seconds.
+constexpr std::chrono::seconds kTimeLimit{20};
+
+constexpr char kFatalStart[] = "An unexpected error condition (";
+constexpr char kDiskFullStart[] = "Disk Full - program will terminate";
+constexpr char kComplete[] =
+    "Requested conversion operations are complete. Make sure to check that all of your data has "
+    "been successfully transferred.";
+
+// The sample installation, written once per process, and what its clean conversion touches.
+struct Sample {
+  TempFolder folder;
+  fs::path root = folder.path() / "sample";
+  TableFiles tables;                         // prior tables, one of each kind
+  std::set<std::string> prior_files;         // names of the prior installation's files
+  std::set<std::string> data_files;          // names of the new data folder's files after it
+  std::set<std::string> written_files;       // names of the files the conversion writes
+  std::set<std::string> created_folders;     // names of the folders it creates
+  std::map<std::string, std::string> clean;  // the new data folder after the clean run
+};
+
+fs::path Prior(const fs::path& root) { return root / "c" / "HWVER4"; }
+fs::path Data(const fs::path& root) { return root / "n" / "Hoardwise"; }
+
+std::string Upper(std::string s) {
+  for (char& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  return s;
+}
+
+// The new data folder's contents without times, to compare runs with each other.
+std::map<std::string, std::string> Contents(const fs::path& root) {
+  std::map<std::string, std::string> contents = Snapshot(Data(root), {});
+  for (auto& [name, entry] : contents) {
+    if (entry.starts_with("file ")) entry.erase(entry.rfind(' '));
+  }
+  return contents;
+}
+
+struct CaseRun {
+  TempFolder folder;
+  fs::path root = folder.path() / "root";
+  BatchOutcome outcome;
+};
+
+void Convert(CaseRun& run, std::vector<std::string> options) {
+  options.insert(options.begin(), {"--drive", "C=" + (run.root / "c").string(), "--drive",
+                                   "N=" + (run.root / "n").string(), "--answers", "YYY"});
+  run.outcome = RunProgram(HW_BATCH, options, Data(run.root), run.folder.path(), kTimeLimit);
+}
+
+const Sample& TheSample() {
+  static const Sample* sample = [] {
+    auto* s = new Sample;
+    const BatchOutcome made =
+        RunProgram(HW_SAMPLE, {s->root.string()}, s->folder.path(), s->folder.path(), kTimeLimit);
+    if (made.status != 0) throw std::runtime_error("hwsample failed: " + made.errors);
+    std::set<std::string> seen;
+    std::set<fs::path> files;
+    for (const auto& e : fs::recursive_directory_iterator(Prior(s->root))) {
+      if (e.is_regular_file()) files.insert(e.path());
+    }
+    for (const fs::path& file : files) {
+      const std::string name = file.filename().string();
+      s->prior_files.insert(name);
+      // One table of each kind: the damage follows the same code for the others.
+      const std::string ext = Upper(file.extension().string());
+      if (name != "hwver4.exe" && seen.insert(ext == ".MST" ? Upper(name) : ext).second) {
+        s->tables.push_back(fs::relative(file, Prior(s->root)));
+      }
+    }
+    const std::map<std::string, std::string> before = Snapshot(Data(s->root), {});
+    CaseRun clean;
+    fs::copy(s->root, clean.root, fs::copy_options::recursive);
+    Convert(clean, {});
+    if (clean.outcome.status != 0) throw std::runtime_error("the sample does not convert");
+    for (const auto& [name, entry] : Snapshot(Data(clean.root), {})) {
+      const std::string last = fs::path(name).filename().string();
+      const auto was = before.find(name);
+      if (entry == "folder" && was == before.end()) s->created_folders.insert(last);
+      if (!entry.starts_with("file ")) continue;
+      s->data_files.insert(last);
+      if (was == before.end() || was->second != entry) s->written_files.insert(last);
+    }
+    s->clean = Contents(clean.root);
+    return s;
+  }();
+  return *sample;
+}
+
+const Json* LastMessage(const BatchOutcome& o) {
+  for (auto it = o.events.rbegin(); it != o.events.rend(); ++it) {
+    if ((*it)["event"] == "message") return &*it;
+  }
+  return nullptr;
+}
+
+std::string How(const BatchOutcome& o) {
+  return o.events.empty() || o.events.back()["event"] != "end" ? "" : o.events.back()["how"];
+}
+
+// Runs the sample, damaged by `damage`, with `options`, and checks what every run must keep.
+void ConvertDamaged(CaseRun& run, const Damage& damage, const std::vector<std::string>& options) {
+  fs::copy(TheSample().root, run.root, fs::copy_options::recursive);
+  damage.apply(Prior(run.root), Data(run.root));
+  const auto outside = Snapshot(run.root, Data(run.root));
+  Convert(run, options);
+  const BatchOutcome& o = run.outcome;
+  EXPECT_FALSE(o.timed_out) << "not done within " << kTimeLimit.count() << " s";
+  EXPECT_EQ(o.signal, 0) << "ended by signal " << o.signal;
+  EXPECT_EQ(o.errors, "") << "standard error was written";
+  const std::string how = How(o);
+  ASSERT_NE(how, "") << "no end event";
+  EXPECT_EQ(o.status, how == "completed" || how == "closed" ? 0 : 1) << how;
+  EXPECT_EQ(Snapshot(run.root, Data(run.root)), outside) << "changed outside the new data folder";
+  const fs::path log = Data(run.root) / "HoardwiseCLog.lst";
+  if (!fs::is_symlink(log)) {
+    const std::vector<std::byte> bytes = ReadBytes(log);
+    EXPECT_TRUE(bytes.size() >= 2 && bytes[bytes.size() - 2] == std::byte{'\r'} &&
+                bytes.back() == std::byte{'\n'})
+        << "the log does not end in a whole line";
+  }
+  // The end event names the path whose message was shown last.
+  const Json* last = LastMessage(o);
+  const std::string text = last ? std::string((*last)["text"]) : "";
+  if (how == "completed") {
+    EXPECT_EQ(text, kComplete);
+  } else if (how == "fatal") {
+    EXPECT_TRUE(text.starts_with(kFatalStart)) << text;
+  } else if (how == "startup-failed") {
+    EXPECT_TRUE(text.starts_with("Run-time error '")) << text;
+  }
+}
+
+void ConvertAll(const std::vector<Damage>& damages) {
+  const auto start = std::chrono::steady_clock::now();
+  // Ignoring every question carries each damaged file further through the conversion than
+  // aborting would; aborting is the fault matrix's business.
+  std::vector<std::string> options;
+  for (int i = 0; i < 40; ++i) options.insert(options.end(), {"--reply", "ignore"});
+  for (const Damage& damage : damages) {
+    SCOPED_TRACE(damage.name);
+    CaseRun run;
+    ConvertDamaged(run, damage, options);
+  }
+  std::printf("%zu damaged installations in %.1f s\n", damages.size(),
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+}
+
+TEST(DamagedInstallation, TruncatedTables) { ConvertAll(TruncatedTables(TheSample().tables)); }
+TEST(DamagedInstallation, BadHeaders) { ConvertAll(BadHeaders(TheSample().tables)); }
+TEST(DamagedInstallation, BadRecords) { ConvertAll(BadRecords(TheSample().tables)); }
+TEST(DamagedInstallation, HostileNames) { ConvertAll(HostileNames()); }
+TEST(DamagedInstallation, StructuralOddities) { ConvertAll(StructuralOddities()); }
+
+// The fault matrix: every file and folder the sample conversion touches, each operation kind,
+// and each way a fault can go (Abort, Retry once, Ignore, disk full, an unexpected number).
+struct Cell {
+  const char* op;
+  const char* way;
+};
+
+class FaultMatrix : public ::testing::TestWithParam<Cell> {};
+
+std::set<std::string> NamesFor(const std::string& op) {
+  const Sample& s = TheSample();
+  if (op == "mkdir") return s.created_folders;
+  if (op == "write") return s.written_files;
+  std::set<std::string> names = s.data_files;
+  names.insert(s.prior_files.begin(), s.prior_files.end());
+  return names;
+}
+
+TEST_P(FaultMatrix, EndsInItsHandlersPath) {
+  const auto [op, way] = GetParam();
+  const std::string w = way;
+  const std::string error = w == "disk-full" ? "61" : w == "unexpected" ? "999" : "53";
+  const std::string reply = w == "disk-full" || w == "unexpected" ? "abort" : w;
+  const Damage none{"none", [](const fs::path&, const fs::path&) {}};
+  for (const std::string& name : NamesFor(op)) {
+    SCOPED_TRACE(name + ":" + op + ":" + error + " " + reply);
+    CaseRun run;
+    ConvertDamaged(run, none, {"--fail", name + ":" + op + ":" + error, "--reply", reply});
+    const std::vector<Json>& events = run.outcome.events;
+    const std::string how = How(run.outcome);
+    // The first question box or disk-full message is the injected fault's.
+    auto asked = std::find_if(events.begin(), events.end(), [](const Json& e) {
+      return e["event"] == "message" && (e["buttons"] == "abort-retry-ignore" ||
+                                         std::string(e["text"]).starts_with(kDiskFullStart));
+    });
+    if (asked == events.end()) {
+      // A handler that asks nothing: a fatal end must still name the injected number.
+      if (how == "fatal") {
+        EXPECT_TRUE(std::string((*LastMessage(run.outcome))["text"])
+                        .starts_with(kFatalStart + error + ")"));
+      }
+      continue;
+    }
+    if (reply == "abort") {
+      ASSERT_NE(asked + 1, events.end());
+      const Json& next = *(asked + 1);
+      EXPECT_TRUE(std::string(next["text"]).starts_with(kFatalStart + error + ")")) << next;
+      EXPECT_EQ(how, "fatal");
+    } else if (reply == "retry") {
+      EXPECT_EQ(how, "completed");
+      EXPECT_EQ(Contents(run.root), TheSample().clean) << "a retried fault changed the result";
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllCells, FaultMatrix, ::testing::ValuesIn([] {
+      std::vector<Cell> cells;
+      for (const char* op : {"open", "read", "write", "mkdir"}) {
+        for (const char* way : {"abort", "retry", "ignore", "disk-full", "unexpected"}) {
+          cells.push_back({op, way});
+        }
+      }
+      return cells;
+    }()),
+    [](const ::testing::TestParamInfo<Cell>& info) {
+      std::string name = std::string(info.param.op) + "_" + info.param.way;
+      std::replace(name.begin(), name.end(), '-', '_');
+      return name;
+    });
+
+}  // namespace
+}  // namespace hw::testing
