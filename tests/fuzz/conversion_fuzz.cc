@@ -1,7 +1,7 @@
 // Fuzzes one whole conversion: the sample installation, written once into a temporary folder,
-// is copied afresh for every input, the input's patches damage its prior files, and the
-// conversion runs with every question answered Yes. Besides crashes and hangs, it stops when
-// anything outside the new data folder (the prior installation included) appears or changes.
+// is damaged by the input's patches to its prior files, and the conversion runs with every
+// question answered Yes. Besides crashes and hangs, it stops when anything outside the new
+// data folder (the prior installation included) appears or changes.
 //
 // Input: byte 0 holds the replies to the first three Abort/Retry/Ignore boxes (two bits each;
 // later boxes are aborted, so a fault that persists cannot be retried for ever). Then patches,
@@ -78,7 +78,9 @@ class Sample {
     hwsample::WriteCollections(ctx);
     hwsample::WriteScreens(ctx);
     hwsample::WriteLists(ctx);
-    for (const auto& [name, bytes] : Outside(root_ / "sample")) {
+    fs::copy(root_ / "sample", root_ / "run", fs::copy_options::recursive);
+    pristine_ = Outside(root_ / "sample");
+    for (const auto& [name, bytes] : pristine_) {
       if (name.back() != '/') prior_files_.push_back(name);
     }
   }
@@ -87,14 +89,17 @@ class Sample {
     fs::remove_all(root_, ec);
   }
 
+  // Only the patched prior files and the new data folder are made afresh for each input: the
+  // check after the run proves that the conversion left the rest as it was.
   void Run(const uint8_t* data, size_t size) {
     const fs::path run = root_ / "run";
-    fs::remove_all(run);
-    fs::copy(root_ / "sample", run, fs::copy_options::recursive);
+    fs::remove_all(run / kNewDataFolder);
+    fs::copy(root_ / "sample" / kNewDataFolder, run / kNewDataFolder, fs::copy_options::recursive);
+    std::map<std::string, std::string> outside = pristine_;
     for (size_t at = 1; at + 5 <= size;) {
-      const fs::path file = run / prior_files_[data[at] % prior_files_.size()];
+      const std::string& name = prior_files_[data[at] % prior_files_.size()];
+      std::string& bytes = outside[name];
       const bool truncate = data[at + 1] % 4 == 0;
-      std::string bytes = ReadFile(file);
       const size_t offset = (data[at + 2] | data[at + 3] << 8) % (bytes.size() + 64);
       const size_t length = std::min<size_t>(data[at + 4], size - at - 5);
       at += 5;
@@ -105,11 +110,14 @@ class Sample {
         std::copy(data + at, data + at + length, bytes.begin() + static_cast<ptrdiff_t>(offset));
         at += length;
       }
-      WriteFile(file, bytes);
+      WriteFile(run / name, bytes);
     }
-    const std::map<std::string, std::string> outside = Outside(run);
     Convert(run, size > 0 ? data[0] : 0);
-    if (Outside(run) != outside) {
+    const bool unchanged = Outside(run) == outside;
+    for (const auto& [name, bytes] : outside) {
+      if (bytes != pristine_.at(name)) WriteFile(run / name, pristine_.at(name));
+    }
+    if (!unchanged) {
       std::fprintf(stderr, "the conversion changed something outside the new data folder\n");
       std::abort();
     }
@@ -152,6 +160,7 @@ class Sample {
   }
 
   fs::path root_;
+  std::map<std::string, std::string> pristine_;  // everything outside the new data folder
   std::vector<std::string> prior_files_;
 };
 
