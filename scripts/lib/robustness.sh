@@ -14,7 +14,7 @@ hw_fuzz() {
     (
       cd "$dir/fuzz/$t" &&
         ASAN_OPTIONS=detect_leaks=1 "../../tests/fuzz/$t" -max_total_time="$seconds" \
-          -timeout=10 -rss_limit_mb=4096 -max_len=4096 -print_final_stats=1 corpus >log.txt 2>&1
+          -timeout=10 -rss_limit_mb=4096 -max_len=4096 -len_control=0 -print_final_stats=1 corpus >log.txt 2>&1
     ) &
     pids+=($!)
   done

@@ -121,7 +121,8 @@ std::vector<Damage> BadHeaders(const TableFiles& tables) {
       {"NextRecord 32767", [](auto&, PriorHeader& h) { h.next_record = 32767; }},
   };
   std::vector<Damage> damages;
-  for (const auto& [what, edit] : edits) {
+  for (const auto& [what, bound] : edits) {
+    const Edit& edit = bound;  // a lambda cannot capture a structured binding in clang 14
     for (Damage& d : ForEach(tables, what, [edit](std::vector<std::byte>& b) {
            SetHeader(b, [&](PriorHeader& h) { edit(b, h); });
          })) {
@@ -145,7 +146,8 @@ std::vector<Damage> BadRecords(const TableFiles& tables) {
 
 std::vector<Damage> HostileNames() {
   std::vector<Damage> damages;
-  for (const auto& [what, text] : HostileTexts()) {
+  for (const auto& [what, bound] : HostileTexts()) {
+    const std::string& text = bound;  // a lambda cannot capture a structured binding in clang 14
     damages.push_back({"user folder: " + what, [text](const fs::path& prior, const fs::path&) {
                          EditRecord<PriorUserRecord>(prior / "Default.mst", 4,
                                                      [&](auto& r) { r.Folder.Set(text); });
