@@ -45,7 +45,7 @@ BatchOutcome RunProgram(const std::string& program, const std::vector<std::strin
     ::dup2(err, 2);
     // The limit is on processor time, so that a busy machine does not fail a sound run; the
     // alarm, at ten times the limit, ends a run that hangs without using the processor.
-    const rlimit cpu{static_cast<rlim_t>(limit.count()), static_cast<rlim_t>(limit.count())};
+    const rlimit cpu{static_cast<rlim_t>(limit.count()), static_cast<rlim_t>(limit.count() + 1)};
     ::setrlimit(RLIMIT_CPU, &cpu);
     ::alarm(static_cast<unsigned>(10 * limit.count()));
     if (::chdir(cwd.c_str()) == 0) ::execv(program.c_str(), argv.data());
@@ -56,7 +56,7 @@ BatchOutcome RunProgram(const std::string& program, const std::vector<std::strin
   ::waitpid(pid, &status, 0);
   if (WIFSIGNALED(status)) {
     r.signal = WTERMSIG(status);
-    r.timed_out = r.signal == SIGXCPU || r.signal == SIGALRM;
+    r.timed_out = r.signal == SIGXCPU || r.signal == SIGKILL || r.signal == SIGALRM;
   } else {
     r.status = WEXITSTATUS(status);
   }

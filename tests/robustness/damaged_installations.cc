@@ -14,10 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kLogName[] = "HoardwiseCLog.lst";
-
-std::vector<std::byte> Load(const fs::path& file) { return ReadBytes(file); }
-
 PriorHeader HeaderOf(const std::vector<std::byte>& bytes) {
   std::vector<std::byte> head(PriorHeader::kSize);
   std::copy_n(bytes.begin(), std::min(bytes.size(), head.size()), head.begin());
@@ -29,7 +25,7 @@ PriorHeader HeaderOf(const std::vector<std::byte>& bytes) {
 // Record n (from 1) of a prior table, edited through its layout.
 template <class Record, class Edit>
 void EditRecord(const fs::path& file, int n, Edit edit) {
-  std::vector<std::byte> bytes = Load(file);
+  std::vector<std::byte> bytes = ReadBytes(file);
   const size_t at = static_cast<size_t>(n - 1) * HeaderOf(bytes).record_length;
   if (bytes.size() < at + Record::kSize) bytes.resize(at + Record::kSize);
   Record record;
@@ -46,7 +42,7 @@ std::vector<Damage> ForEach(const TableFiles& tables, const std::string& what,
   for (const fs::path& table : tables) {
     damages.push_back({table.generic_string() + " " + what,
                        [table, change](const fs::path& prior, const fs::path&) {
-                         std::vector<std::byte> bytes = Load(prior / table);
+                         std::vector<std::byte> bytes = ReadBytes(prior / table);
                          change(bytes);
                          WriteBytes(prior / table, bytes);
                        }});
@@ -189,7 +185,7 @@ std::vector<Damage> StructuralOddities() {
        [](const fs::path& prior, const fs::path&) {
          constexpr int kFirst = 7;
          constexpr int kUsers = 2000;
-         std::vector<std::byte> bytes = Load(prior / "Default.mst");
+         std::vector<std::byte> bytes = ReadBytes(prior / "Default.mst");
          bytes.resize((kFirst - 1 + kUsers) * PriorUserRecord::kSize);
          for (int n = kFirst; n < kFirst + kUsers; ++n) {
            PriorUserRecord user;

@@ -8,6 +8,9 @@
 // Damaged prior installations, made from a copy of the sample installation at test time.
 namespace hw::testing {
 
+// The conversion log in the new data folder.
+inline constexpr char kLogName[] = "HoardwiseCLog.lst";
+
 // One way to damage a copy of the sample: `apply` gets the host folders of its prior
 // installation and of its new data folder.
 struct Damage {
