@@ -5,7 +5,9 @@ hw_fuzz_targets=(record_fuzz conversion_fuzz)
 # Runs every fuzz target of build folder DIR for SECONDS, all at once, each in a scratch folder
 # of its own under DIR/fuzz (its corpus stays there between runs), and prints each target's last
 # status line: hw_fuzz DIR SECONDS. Fails when any target finds a crash, a leak or a hang; the
-# input that shows it is left in that target's folder.
+# input that shows it is left in that target's folder. A hang is a run of 60 s: one conversion
+# of a sample whose tables claim tens of thousands of long records takes seconds under the
+# sanitizers, and more on a busy machine.
 hw_fuzz() {
   local dir=$1 seconds=$2
   local t pids=() failed=0
@@ -14,7 +16,7 @@ hw_fuzz() {
     (
       cd "$dir/fuzz/$t" &&
         ASAN_OPTIONS=detect_leaks=1 "../../tests/fuzz/$t" -max_total_time="$seconds" \
-          -timeout=10 -rss_limit_mb=4096 -max_len=4096 -len_control=0 -print_final_stats=1 corpus >log.txt 2>&1
+          -timeout=60 -rss_limit_mb=4096 -max_len=4096 -len_control=0 -print_final_stats=1 corpus >log.txt 2>&1
     ) &
     pids+=($!)
   done
