@@ -197,6 +197,17 @@ std::vector<Damage> StructuralOddities() {
          SetHeader(bytes, [](PriorHeader& h) { h.next_record = kFirst + kUsers; });
          WriteBytes(prior / "Default.mst", bytes);
        }},
+      // Found by the conversion fuzz target: every claimed record is read (as zeros) and
+      // scanned, which takes seconds under the sanitizers.
+      {"a report table of one header claiming 27749 records of 29540 bytes",
+       [](const fs::path& prior, const fs::path&) {
+         std::vector<std::byte> bytes(PriorHeader::kSize);
+         SetHeader(bytes, [](PriorHeader& h) {
+           h.next_record = 27749;
+           h.record_length = 29540;
+         });
+         WriteBytes(prior / "ANCIENT_" / "ANCIENT_.rpt", bytes);
+       }},
       {"log is a link into the prior installation",
        [](const fs::path& prior, const fs::path& data) {
          fs::create_symlink(prior / "Default.mst", data / kLogName);
