@@ -181,6 +181,15 @@ std::vector<Damage> StructuralOddities() {
          EditRecord<PriorUserRecord>(prior / "Default.mst", 4, [&](auto& r) { first = r; });
          EditRecord<PriorUserRecord>(prior / "Default.mst", 5, [&](auto& r) { r = first; });
        }},
+      {"log is a link into the prior installation",
+       [](const fs::path& prior, const fs::path& data) {
+         fs::create_symlink(prior / "Default.mst", data / kLogName);
+       }},
+  };
+}
+
+std::vector<Damage> LargeClaims() {
+  return {
       {"thousands of users",
        [](const fs::path& prior, const fs::path&) {
          constexpr int kFirst = 7;
@@ -207,10 +216,6 @@ std::vector<Damage> StructuralOddities() {
            h.record_length = 29540;
          });
          WriteBytes(prior / "ANCIENT_" / "ANCIENT_.rpt", bytes);
-       }},
-      {"log is a link into the prior installation",
-       [](const fs::path& prior, const fs::path& data) {
-         fs::create_symlink(prior / "Default.mst", data / kLogName);
        }},
   };
 }

@@ -188,6 +188,7 @@ TEST(DamagedInstallation, BadHeaders) { ConvertAll(BadHeaders(TheSample().tables
 TEST(DamagedInstallation, BadRecords) { ConvertAll(BadRecords(TheSample().tables)); }
 TEST(DamagedInstallation, HostileNames) { ConvertAll(HostileNames()); }
 TEST(DamagedInstallation, StructuralOddities) { ConvertAll(StructuralOddities()); }
+TEST(DamagedInstallation, LargeClaims) { ConvertAll(LargeClaims()); }
 
 // The fault matrix: every file and folder the sample conversion touches, each operation kind,
 // and each way a fault can go: Abort, Retry once and Ignore on error 53, disk full (61) and a
