@@ -2,7 +2,7 @@
 # when not root). Sourced by the README's commands.
 
 hw_packages=(
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-dev
   libgtest-dev libgmock-dev git
   libfmt-dev libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -52,4 +52,10 @@ hw_build() {
   shift
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
   cmake --build "$dir" -j "$(nproc)"
+}
+
+# The sanitizer build: clang with AddressSanitizer and UBSan, and the libFuzzer targets.
+hw_build_sanitized() {
+  hw_build "$1" -DCMAKE_CXX_COMPILER="$(command -v clang++)" -DHW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
+    -DHW_WERROR=ON
 }

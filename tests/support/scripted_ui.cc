@@ -16,21 +16,21 @@ Reply ScriptedUi::MessageBox(const std::string& text, Icon icon, Buttons buttons
       replies_.pop_front();
     }
   }
-  events_.emplace_back(std::in_place_type<MessageEvent>, text, icon, buttons, title, reply);
+  events_.push_back(MessageEvent{text, icon, buttons, title, reply});
   return reply;
 }
 
 std::string ScriptedUi::OpenFileDialog() {
-  events_.emplace_back(std::in_place_type<DialogEvent>, dialog_path_);
+  events_.push_back(DialogEvent{dialog_path_});
   return dialog_path_;
 }
 
 void ScriptedUi::StatusChanged(const std::string& caption) {
-  events_.emplace_back(std::in_place_type<StatusEvent>, caption);
+  events_.push_back(StatusEvent{caption});
 }
 
 void ScriptedUi::MarkChanged(Mark mark, int index, bool visible) {
-  events_.emplace_back(std::in_place_type<MarkEvent>, mark, index, visible);
+  events_.push_back(MarkEvent{mark, index, visible});
 }
 
 void ScriptedUi::WindowChanged() { events_.emplace_back(std::in_place_type<WindowEvent>); }

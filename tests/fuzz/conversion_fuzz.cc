@@ -1,0 +1,173 @@
+// Fuzzes one whole conversion: the sample installation, written once into a temporary folder,
+// is damaged by the input's patches to its prior files, and the conversion runs with every
+// question answered Yes. Besides crashes and hangs, it stops when anything outside the new
+// data folder (the prior installation included) appears or changes.
+//
+// Input: byte 0 holds the replies to the first three Abort/Retry/Ignore boxes (two bits each;
+// later boxes are aborted, so a fault that persists cannot be retried for ever). Then patches,
+// each: file (1 byte, an index into the sorted prior files), kind (1 byte: a multiple of 4
+// truncates the file at the offset, anything else overwrites), offset (2 bytes, little-endian,
+// wrapped into the file plus 64 bytes), length (1 byte), the bytes to write.
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "hwsample/sample.h"
+#include "platform/fault_plan.h"
+#include "platform/file_system.h"
+#include "shell/main_menu.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const fs::path& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+constexpr char kNewDataFolder[] = "n/Hoardwise";
+
+// Every file under `root` but the new data folder, with its bytes; folders as empty names
+// ending in "/".
+std::map<std::string, std::string> Outside(const fs::path& root) {
+  std::map<std::string, std::string> contents;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::end(it); ++it) {
+    const std::string name = fs::relative(it->path(), root).string();
+    const fs::directory_entry& e = *it;
+    if (name == kNewDataFolder) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    if (e.is_directory()) {
+      contents[name + "/"];
+    } else {
+      contents[name] = ReadFile(e.path());
+    }
+  }
+  return contents;
+}
+
+class Sample {
+ public:
+  Sample() {
+    std::string pattern = (fs::temp_directory_path() / "hwconvert-fuzz-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    root_ = pattern;
+    hwsample::SampleContext ctx;
+    ctx.rng.seed(1);
+    ctx.prior_root = root_ / "sample" / "c" / "HWVER4";
+    ctx.new_root = root_ / "sample" / kNewDataFolder;
+    fs::create_directories(ctx.prior_root);
+    fs::create_directories(ctx.new_root);
+    hwsample::WriteUsers(ctx);
+    hwsample::WriteCollections(ctx);
+    hwsample::WriteScreens(ctx);
+    hwsample::WriteLists(ctx);
+    fs::copy(root_ / "sample", root_ / "run", fs::copy_options::recursive);
+    pristine_ = Outside(root_ / "sample");
+    for (const auto& [name, bytes] : pristine_) {
+      if (name.back() != '/') prior_files_.push_back(name);
+    }
+  }
+  ~Sample() {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+
+  // Only the patched prior files and the new data folder are made afresh for each input: the
+  // check after the run proves that the conversion left the rest as it was.
+  void Run(const uint8_t* data, size_t size) {
+    const fs::path run = root_ / "run";
+    fs::remove_all(run / kNewDataFolder);
+    fs::copy(root_ / "sample" / kNewDataFolder, run / kNewDataFolder, fs::copy_options::recursive);
+    std::map<std::string, std::string> outside = pristine_;
+    for (size_t at = 1; at + 5 <= size;) {
+      const std::string& name = prior_files_[data[at] % prior_files_.size()];
+      std::string& bytes = outside[name];
+      const bool truncate = data[at + 1] % 4 == 0;
+      const size_t offset = (data[at + 2] | data[at + 3] << 8) % (bytes.size() + 64);
+      const size_t length = std::min<size_t>(data[at + 4], size - at - 5);
+      at += 5;
+      if (truncate) {
+        bytes.resize(std::min(offset, bytes.size()));
+      } else {
+        if (bytes.size() < offset + length) bytes.resize(offset + length);
+        std::copy(data + at, data + at + length, bytes.begin() + static_cast<ptrdiff_t>(offset));
+        at += length;
+      }
+      WriteFile(run / name, bytes);
+    }
+    Convert(run, size > 0 ? data[0] : 0);
+    const bool unchanged = Outside(run) == outside;
+    for (const auto& [name, bytes] : outside) {
+      if (bytes != pristine_.at(name)) WriteFile(run / name, pristine_.at(name));
+    }
+    if (!unchanged) {
+      std::fprintf(stderr, "the conversion changed something outside the new data folder\n");
+      std::abort();
+    }
+  }
+
+ private:
+  class Ui : public hw::UserInterface {
+   public:
+    explicit Ui(uint8_t replies) : replies_(replies) {}
+    hw::Reply MessageBox(const std::string&, hw::Icon, hw::Buttons buttons,
+                         const std::string&) override {
+      if (buttons == hw::Buttons::kOk) return hw::Reply::kOk;
+      if (asked_ == 3) return hw::Reply::kAbort;
+      constexpr hw::Reply kReplies[] = {hw::Reply::kAbort, hw::Reply::kRetry, hw::Reply::kIgnore,
+                                        hw::Reply::kAbort};
+      return kReplies[(replies_ >> (2 * asked_++)) & 3];
+    }
+    std::string OpenFileDialog() override { return ""; }
+    void StatusChanged(const std::string&) override {}
+    void MarkChanged(hw::Mark, int, bool) override {}
+
+   private:
+    uint8_t replies_;
+    int asked_ = 0;
+  };
+
+  static void Convert(const fs::path& run, uint8_t replies) {
+    hw::DriveMap drives;
+    drives.Map('C', run / "c");
+    drives.Map('N', run / "n");
+    hw::FileSystem file_system(drives, "N:\\Hoardwise");
+    Ui ui(replies);
+    hw::MainMenu window(file_system, ui);
+    window.Load();
+    if (window.ending() != hw::Ending::kRunning) return;
+    for (int q = 0; q < 3; ++q) window.SetAnswer(q, true);
+    window.ClickConvert(1);
+    window.ClickConvert(0);
+    if (window.ending() == hw::Ending::kConversionFailed) window.Unload();
+  }
+
+  fs::path root_;
+  std::map<std::string, std::string> pristine_;  // everything outside the new data folder
+  std::vector<std::string> prior_files_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static Sample sample;
+  sample.Run(data, size);
+  return 0;
+}

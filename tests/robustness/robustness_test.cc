@@ -1,0 +1,280 @@
+// Damaged installations and injected faults, each converted end to end by hwconvert-batch on a
+// fresh copy of the sample installation. Every run must end on its own, in time, with its end
+// event and exit status, without a signal or a sanitizer report, with the prior installation
+// and everything else outside the new data folder unchanged and the log ending in a whole line.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "robustness/batch_run.h"
+#include "robustness/damaged_installations.h"
+#include "support/temp_folder.h"
+
+namespace hw::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
+
+// Processor time per run, from the build: a sound run of the sample takes well under a second,
+// the largest damaged installations a few seconds, and ten times that under the sanitizers.
+constexpr std::chrono::seconds kTimeLimit{HW_CPU_SECONDS};
+
+constexpr char kFatalStart[] = "An unexpected error condition (";
+constexpr char kDiskFullStart[] = "Disk Full - program will terminate";
+constexpr char kComplete[] =
+    "Requested conversion operations are complete. Make sure to check that all of your data has "
+    "been successfully transferred.";
+
+// The start of the fatal message naming error `number`.
+std::string Fatal(int number) { return kFatalStart + std::to_string(number) + ")"; }
+
+// The sample installation, written once per process, and what its clean conversion touches.
+struct Sample {
+  TempFolder folder;
+  fs::path root = folder.path() / "sample";
+  TableFiles tables;                         // prior tables, one of each kind
+  std::set<std::string> prior_files;         // names of the prior installation's files
+  std::set<std::string> data_files;          // names of the new data folder's files after it
+  std::set<std::string> written_files;       // names of the files the conversion writes
+  std::set<std::string> created_folders;     // names of the folders it creates
+  std::map<std::string, std::string> clean;  // the new data folder after the clean run
+};
+
+fs::path Prior(const fs::path& root) { return root / "c" / "HWVER4"; }
+fs::path Data(const fs::path& root) { return root / "n" / "Hoardwise"; }
+
+std::string Upper(std::string s) {
+  for (char& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  return s;
+}
+
+// The new data folder's contents without times, to compare runs with each other.
+std::map<std::string, std::string> Contents(const fs::path& root) {
+  std::map<std::string, std::string> contents = Snapshot(Data(root), {});
+  for (auto& [name, entry] : contents) {
+    if (entry.starts_with("file ")) entry.erase(entry.rfind(' '));
+  }
+  return contents;
+}
+
+struct CaseRun {
+  TempFolder folder;
+  fs::path root = folder.path() / "root";
+  BatchOutcome outcome;
+};
+
+void Convert(CaseRun& run, std::vector<std::string> options) {
+  options.insert(options.begin(), {"--drive", "C=" + (run.root / "c").string(), "--drive",
+                                   "N=" + (run.root / "n").string(), "--answers", "YYY"});
+  run.outcome = RunProgram(HW_BATCH, options, Data(run.root), run.folder.path(), kTimeLimit);
+}
+
+const Sample& TheSample() {
+  // Removed, with its folder, when the process ends.
+  static const std::unique_ptr<Sample> sample = [] {
+    auto s = std::make_unique<Sample>();
+    const BatchOutcome made =
+        RunProgram(HW_SAMPLE, {s->root.string()}, s->folder.path(), s->folder.path(), kTimeLimit);
+    if (made.status != 0) throw std::runtime_error("hwsample failed: " + made.errors);
+    std::set<std::string> seen;
+    std::set<fs::path> files;
+    for (const auto& e : fs::recursive_directory_iterator(Prior(s->root))) {
+      if (e.is_regular_file()) files.insert(e.path());
+    }
+    for (const fs::path& file : files) {
+      const std::string name = file.filename().string();
+      s->prior_files.insert(name);
+      // One table of each kind: the damage follows the same code for the others.
+      const std::string ext = Upper(file.extension().string());
+      if (name != "hwver4.exe" && seen.insert(ext == ".MST" ? Upper(name) : ext).second) {
+        s->tables.push_back(fs::relative(file, Prior(s->root)));
+      }
+    }
+    const std::map<std::string, std::string> before = Snapshot(Data(s->root), {});
+    CaseRun clean;
+    fs::copy(s->root, clean.root, fs::copy_options::recursive);
+    Convert(clean, {});
+    if (clean.outcome.status != 0) throw std::runtime_error("the sample does not convert");
+    for (const auto& [name, entry] : Snapshot(Data(clean.root), {})) {
+      const std::string last = fs::path(name).filename().string();
+      const auto was = before.find(name);
+      if (entry == "folder" && was == before.end()) s->created_folders.insert(last);
+      if (!entry.starts_with("file ")) continue;
+      s->data_files.insert(last);
+      if (was == before.end() || was->second != entry) s->written_files.insert(last);
+    }
+    s->clean = Contents(clean.root);
+    return s;
+  }();
+  return *sample;
+}
+
+const Json* LastMessage(const BatchOutcome& o) {
+  for (auto it = o.events.rbegin(); it != o.events.rend(); ++it) {
+    if ((*it)["event"] == "message") return &*it;
+  }
+  return nullptr;
+}
+
+std::string How(const BatchOutcome& o) {
+  return o.events.empty() || o.events.back()["event"] != "end" ? "" : o.events.back()["how"];
+}
+
+// Runs the sample, damaged by `damage`, with `options`, and checks what every run must keep.
+void ConvertDamaged(CaseRun& run, const Damage& damage, const std::vector<std::string>& options) {
+  fs::copy(TheSample().root, run.root, fs::copy_options::recursive);
+  damage.apply(Prior(run.root), Data(run.root));
+  const auto outside = Snapshot(run.root, Data(run.root));
+  Convert(run, options);
+  const BatchOutcome& o = run.outcome;
+  EXPECT_FALSE(o.timed_out) << "not done within " << kTimeLimit.count() << " s";
+  EXPECT_EQ(o.signal, 0) << "ended by signal " << o.signal;
+  EXPECT_EQ(o.errors, "") << "standard error was written";
+  const std::string how = How(o);
+  ASSERT_NE(how, "") << "no end event";
+  EXPECT_EQ(o.status, how == "completed" || how == "closed" ? 0 : 1) << how;
+  EXPECT_EQ(Snapshot(run.root, Data(run.root)), outside) << "changed outside the new data folder";
+  // The log holds whole lines only; it is missing only when start-up could not open it.
+  const fs::path log = Data(run.root) / kLogName;
+  if (!fs::exists(fs::symlink_status(log))) {
+    EXPECT_EQ(how, "startup-failed") << "no log";
+  } else if (!fs::is_symlink(log)) {
+    const std::vector<std::byte> bytes = ReadBytes(log);
+    EXPECT_TRUE(bytes.empty() || (bytes.size() >= 2 && bytes[bytes.size() - 2] == std::byte{'\r'} &&
+                                  bytes.back() == std::byte{'\n'}))
+        << "the log does not end in a whole line";
+  }
+  // The end event names the path whose message was shown last.
+  const Json* last = LastMessage(o);
+  const std::string text = last ? std::string((*last)["text"]) : "";
+  if (how == "completed") {
+    EXPECT_EQ(text, kComplete);
+  } else if (how == "fatal") {
+    EXPECT_TRUE(text.starts_with(kFatalStart)) << text;
+  } else if (how == "startup-failed") {
+    EXPECT_TRUE(text.starts_with("Run-time error '")) << text;
+  }
+}
+
+void ConvertAll(const std::vector<Damage>& damages) {
+  const auto start = std::chrono::steady_clock::now();
+  // Ignoring every question carries each damaged file further through the conversion than
+  // aborting would; aborting is the fault matrix's business.
+  std::vector<std::string> options;
+  for (int i = 0; i < 40; ++i) options.insert(options.end(), {"--reply", "ignore"});
+  for (const Damage& damage : damages) {
+    SCOPED_TRACE(damage.name);
+    CaseRun run;
+    ConvertDamaged(run, damage, options);
+  }
+  std::printf("%zu damaged installations in %.1f s\n", damages.size(),
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+}
+
+TEST(DamagedInstallation, TruncatedTables) { ConvertAll(TruncatedTables(TheSample().tables)); }
+TEST(DamagedInstallation, BadHeaders) { ConvertAll(BadHeaders(TheSample().tables)); }
+TEST(DamagedInstallation, BadRecords) { ConvertAll(BadRecords(TheSample().tables)); }
+TEST(DamagedInstallation, HostileNames) { ConvertAll(HostileNames()); }
+TEST(DamagedInstallation, StructuralOddities) { ConvertAll(StructuralOddities()); }
+TEST(DamagedInstallation, LargeClaims) { ConvertAll(LargeClaims()); }
+
+// The fault matrix: every file and folder the sample conversion touches, each operation kind,
+// and each way a fault can go: Abort, Retry once and Ignore on error 53, disk full (61) and a
+// number no handler knows (999).
+class FaultMatrix : public ::testing::TestWithParam<const char*> {};
+
+// One name of each file or folder, in any case: a fault matches names without regard to case.
+std::set<std::string> NamesFor(const std::string& op) {
+  const Sample& s = TheSample();
+  std::set<std::string> names;
+  if (op == "mkdir") names = s.created_folders;
+  if (op == "write") names = s.written_files;
+  if (op == "open" || op == "read") {
+    names = s.data_files;
+    names.insert(s.prior_files.begin(), s.prior_files.end());
+  }
+  std::set<std::string> seen;
+  std::erase_if(names, [&](const std::string& n) { return !seen.insert(Upper(n)).second; });
+  return names;
+}
+
+std::vector<Json>::const_iterator FindMessage(const std::vector<Json>& events,
+                                              std::string_view start) {
+  return std::find_if(events.begin(), events.end(), [&](const Json& e) {
+    return e["event"] == "message" && std::string(e["text"]).starts_with(start);
+  });
+}
+
+TEST_P(FaultMatrix, EndsInItsHandlersPath) {
+  const std::string op = GetParam();
+  const auto start = std::chrono::steady_clock::now();
+  int cells = 0;
+  for (const std::string& name : NamesFor(op)) {
+    const auto inject = [&](const std::string& error, const char* reply) {
+      SCOPED_TRACE(name + ":" + op + ":" + error + " " + reply);
+      ++cells;
+      auto run = std::make_unique<CaseRun>();
+      ConvertDamaged(*run, {"none", [](const fs::path&, const fs::path&) {}},
+                     {"--fail", name + ":" + op + ":" + error, "--reply", reply});
+      return run;
+    };
+    // Abort: the question's answer ends the program on the fatal path. Whether that question
+    // was the injected fault's shows in the number the fatal message names: a handler that
+    // swallows the fault silently may lead to another error being asked about instead.
+    const auto aborted = inject("53", "abort");
+    const std::vector<Json>& events = aborted->outcome.events;
+    const auto asked = std::find_if(events.begin(), events.end(), [](const Json& e) {
+      return e["event"] == "message" && e["buttons"] == "abort-retry-ignore";
+    });
+    bool asked_for_fault = false;
+    if (asked != events.end()) {
+      ASSERT_NE(asked + 1, events.end());
+      EXPECT_TRUE(std::string((*(asked + 1))["text"]).starts_with(kFatalStart));
+      EXPECT_EQ(How(aborted->outcome), "fatal");
+      asked_for_fault = std::string((*(asked + 1))["text"]).starts_with(Fatal(53));
+    }
+    // Retry once: the repeated step succeeds and the conversion is the clean one.
+    const auto retried = inject("53", "retry");
+    if (asked_for_fault) {
+      EXPECT_EQ(How(retried->outcome), "completed");
+      EXPECT_EQ(Contents(retried->root), TheSample().clean) << "a retried fault changed the result";
+    }
+    inject("53", "ignore");
+    // Disk full always ends the program, after its own message, on the fatal path naming 61.
+    const auto full = inject("61", "abort");
+    const std::vector<Json>& full_events = full->outcome.events;
+    if (auto said = FindMessage(full_events, kDiskFullStart); said != full_events.end()) {
+      ASSERT_NE(said + 1, full_events.end());
+      EXPECT_TRUE(std::string((*(said + 1))["text"]).starts_with(Fatal(61)));
+      EXPECT_EQ(How(full->outcome), "fatal");
+    }
+    // A number no handler knows is never asked about.
+    const auto unknown = inject("999", "abort");
+    if (FindMessage(unknown->outcome.events, Fatal(999)) != unknown->outcome.events.end()) {
+      EXPECT_EQ(How(unknown->outcome), "fatal");
+    }
+  }
+  std::printf("%d fault cells in %.1f s\n", cells,
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryOperation, FaultMatrix,
+                         ::testing::Values("open", "read", "write", "mkdir"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           return std::string(info.param);
+                         });
+
+}  // namespace
+}  // namespace hw::testing
