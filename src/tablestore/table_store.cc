@@ -10,10 +10,6 @@ namespace {
 // The header is read through a record length that fits any table's first record.
 constexpr int32_t kHeaderReadLength = 512;
 
-// Thrown by Statement when the file-error policy gives up; OpenTable and CreateTable catch it
-// at their top and return.
-struct EndOperation {};
-
 // Runs one statement under the handler of OpenTable and CreateTable: the file-error policy
 // decides; Retry runs it again, Ignore goes on after it, both with LastError cleared.
 template <class Body>
@@ -25,7 +21,7 @@ void Statement(Runtime& rt, Body&& body) {
     } catch (const RunError& e) {
       int32_t number = e.number;
       const Recovery recovery = ReportFileError(rt, number);
-      if (recovery != Recovery::kRetry && recovery != Recovery::kIgnore) throw EndOperation{};
+      if (recovery != Recovery::kRetry && recovery != Recovery::kIgnore) throw LeaveOperation{};
       rt.last_error = 0;
       if (recovery == Recovery::kIgnore) return;
     }
@@ -83,7 +79,7 @@ void OpenTable(Runtime& rt, const std::string& folder, const std::string& name, 
     Statement(rt, [&] {
       fs.OpenRandom(number, path, rt.slots.New(number).record_length, Access::kReadWrite);
     });
-  } catch (const EndOperation&) {
+  } catch (const LeaveOperation&) {
     // The number stays set; the table may not be open.
   }
 }
@@ -104,7 +100,7 @@ void CreateTable(Runtime& rt, const std::string& folder, const std::string& name
     Statement(rt, [&] { WriteRecord(rt, kCreateFile, 1, work); });
     created = 1;
     Statement(rt, [&] { rt.fs.Close(kCreateFile); });
-  } catch (const EndOperation&) {
+  } catch (const LeaveOperation&) {
     // OpenTable goes on and reads whatever header the file holds.
   }
 }
