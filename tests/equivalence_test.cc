@@ -282,7 +282,9 @@ struct Outcome {
 // Copies the installation and converts it as a user answering Yes three times would.
 Outcome Convert(const fs::path& installation, const fs::path& root, bool scan,
                 const FaultScript& script) {
-  fs::create_directories(root);
+  // Copied into a folder that does not exist yet: copying onto an existing folder fails on
+  // Windows.
+  fs::create_directories(root.parent_path());
   fs::copy(installation, root, fs::copy_options::recursive);
   hw::DriveMap drives;
   drives.Map('C', root / "c");

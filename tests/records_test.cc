@@ -13,6 +13,7 @@
 #include "platform/run_error.h"
 #include "screens/field_records.h"
 #include "screens/report_records.h"
+#include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "tablestore/table_header.h"
 
@@ -163,13 +164,11 @@ TEST(Hwdump, AUserTableWithShortRecordsIsNotReadPastTheFile) {
   hw::EncodeRecord(h, std::span(file).first(hw::NewHeader::kSize));
   hw::testing::WriteBytes(temp.path() / "DEFAULT.mst", file);
 
-  const std::string command = HW_BIN_DIR "/hwdump '" + (temp.path() / "DEFAULT.mst").string() + "'";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string out;
-  std::array<char, 4096> chunk;
-  while (size_t n = std::fread(chunk.data(), 1, chunk.size(), pipe)) out.append(chunk.data(), n);
-  EXPECT_EQ(::pclose(pipe), 0) << out;
+  const hw::testing::ProgramRun run = hw::testing::RunProgram(
+      "hwdump", {(temp.path() / "DEFAULT.mst").string()}, temp.path(), temp.path() / "err");
+  std::string out = run.out;
+  std::erase(out, '\r');  // standard output ends its lines with CR LF on Windows
+  EXPECT_EQ(run.status, 0) << out;
   EXPECT_NE(
       out.find("Layout: user-table\nRecord 3\n  (the record does not hold the whole layout)\n"),
       std::string::npos)
