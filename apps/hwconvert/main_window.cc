@@ -68,7 +68,7 @@ MainWindow::MainWindow(hw::FileSystem& fs) : ui_(*this, fs.drives()), model_(fs,
   auto* start = new QPushButton(Caption(texts::kStartConversion), this);
   start->setObjectName("cmdConvert0");
   start->setGeometry(kStart);
-  connect(start, &QPushButton::clicked, this, [this] { ClickConvert(0); });
+  connect(start, &QPushButton::clicked, this, [this] { Click(hw::Button::kStartConversion); });
   status_ = new QLabel(this);
   status_->setObjectName("Status");
   status_->setTextFormat(Qt::PlainText);
@@ -105,7 +105,8 @@ QWidget* MainWindow::BuildOperations() {
   rows->setVerticalSpacing(12);
   rows->setColumnStretch(1, 1);
   int row = 0;
-  for (int index : texts::kWindowOrder) {
+  for (const hw::Operation op : texts::kWindowOrder) {
+    const int index = hw::Index(op);
     // The arrow and the check mark take the same place left of the check box.
     auto* marks = new QWidget(panel);
     arrows_[index] = new MarkPicture(hw::Mark::kArrow, marks);
@@ -118,14 +119,14 @@ QWidget* MainWindow::BuildOperations() {
     // The caption is used as is: "&&" shows as one "&".
     auto* task = new QCheckBox(Caption(texts::kTaskCaptions[index]), panel);
     task->setObjectName(QString("chkTask%1").arg(index));
-    connect(task, &QCheckBox::toggled, this, [this, index](bool on) { model_.SetTask(index, on); });
+    connect(task, &QCheckBox::toggled, this, [this, op](bool on) { model_.SetTask(op, on); });
     tasks_[index] = task;
     rows->addWidget(task, row, 1);
 
-    if (index < 6) {
+    if (op != hw::Operation::kValues) {
       auto* info = new QPushButton(Caption(texts::kMoreInfo), panel);
       info->setObjectName(QString("cmdInfo%1").arg(index));
-      connect(info, &QPushButton::clicked, this, [this, index] { model_.ClickInfo(index); });
+      connect(info, &QPushButton::clicked, this, [this, op] { model_.ClickMoreInfo(op); });
       rows->addWidget(info, row, 2);
     }
     ++row;
@@ -136,7 +137,7 @@ QWidget* MainWindow::BuildOperations() {
   layout->addSpacing(8);
   auto* display = new QPushButton(Caption(texts::kDisplayQuestions), panel);
   display->setObjectName("cmdConvert2");
-  connect(display, &QPushButton::clicked, this, [this] { ClickConvert(2); });
+  connect(display, &QPushButton::clicked, this, [this] { Click(hw::Button::kDisplayQuestions); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(display);
   buttons->addStretch();
@@ -175,7 +176,7 @@ QWidget* MainWindow::BuildQuestions() {
   layout->addStretch();
   auto* accept = new QPushButton(Caption(texts::kAccept), panel);
   accept->setObjectName("cmdConvert1");
-  connect(accept, &QPushButton::clicked, this, [this] { ClickConvert(1); });
+  connect(accept, &QPushButton::clicked, this, [this] { Click(hw::Button::kAccept); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(accept);
   buttons->addStretch();
@@ -194,7 +195,7 @@ QWidget* MainWindow::BuildMoreInfo() {
   auto* layout = new QVBoxLayout(panel);
   auto* frame = new QGroupBox(Caption(texts::kInfoFrame), panel);
   auto* place = new QGridLayout(frame);
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < hw::kRunnableCount; ++i) {
     // All six texts stand at the same place; one at most is visible.
     info_texts_[i] = TextLabel(texts::kMoreInfoTexts[i], frame);
     info_texts_[i]->setObjectName(QString("lblMoreInfo%1").arg(i));
@@ -204,7 +205,7 @@ QWidget* MainWindow::BuildMoreInfo() {
   layout->addWidget(frame, 1);
   auto* ok = new QPushButton(Caption(texts::kOk), panel);
   ok->setObjectName("cmdInfo6");
-  connect(ok, &QPushButton::clicked, this, [this] { model_.ClickInfo(6); });
+  connect(ok, &QPushButton::clicked, this, [this] { Click(hw::Button::kInfoOk); });
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(ok);
@@ -219,8 +220,8 @@ bool MainWindow::Load() {
   return ending() == hw::Ending::kRunning;
 }
 
-void MainWindow::ClickConvert(int index) {
-  model_.ClickConvert(index);
+void MainWindow::Click(hw::Button button) {
+  model_.Click(button);
   // After the driver's own error message the window stays open; any other end closes it.
   if (ending() != hw::Ending::kRunning && ending() != hw::Ending::kConversionFailed) close();
 }
@@ -240,17 +241,20 @@ void MainWindow::ShowMark(hw::Mark mark, int index, bool visible) {
 void MainWindow::Refresh() {
   questions_->setVisible(model_.questions_visible());
   more_info_->setVisible(model_.more_info_visible());
-  for (int i = 0; i < 6; ++i) info_texts_[i]->setVisible(model_.info_text_visible(i));
+  for (int i = 0; i < hw::kRunnableCount; ++i) {
+    info_texts_[i]->setVisible(model_.info_text_visible(static_cast<hw::Operation>(i)));
+  }
   for (int q = 0; q < 3; ++q) {
     const QSignalBlocker quiet(yes_[q]);
     (model_.answer_yes(q) ? yes_[q] : no_[q])->setChecked(true);
   }
-  for (int i = 0; i < texts::kTasks; ++i) {
+  for (int i = 0; i < hw::kOperationCount; ++i) {
+    const auto op = static_cast<hw::Operation>(i);
     const QSignalBlocker quiet(tasks_[i]);
-    tasks_[i]->setChecked(model_.task_checked(i));
-    tasks_[i]->setVisible(model_.task_visible(i));
-    arrows_[i]->setVisible(model_.arrow_visible(i));
-    checks_[i]->setVisible(model_.check_visible(i));
+    tasks_[i]->setChecked(model_.task_checked(op));
+    tasks_[i]->setVisible(model_.task_visible(op));
+    arrows_[i]->setVisible(model_.arrow_visible(op));
+    checks_[i]->setVisible(model_.check_visible(op));
   }
   status_->setText(FromWin1252(model_.status()));
 }
