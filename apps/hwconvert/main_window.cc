@@ -14,6 +14,7 @@
 
 #include "hwconvert/pictures.h"
 #include "platform/text.h"
+#include "shell/window_layout.h"
 
 namespace hwconvert {
 
@@ -21,15 +22,9 @@ namespace texts = hw::texts;
 
 namespace {
 
-// The window's geometry: the title area on top; below it the questions panel lies over the
-// operations panel, "Start Conversion" and the status line; the information panel over both.
-constexpr int kWidth = 660;
-constexpr int kHeight = 590;
-constexpr QRect kStage(12, 96, 636, 486);
-constexpr QRect kOperations(12, 96, 636, 430);
-constexpr QRect kStart(12, 542, 170, 32);
-constexpr QRect kStatus(194, 542, 454, 32);
-constexpr QRect kMoreInfo(48, 150, 564, 250);
+namespace layout = hw::layout;
+
+QRect Place(layout::Rect r) { return QRect(r.x, r.y, r.width, r.height); }
 
 QString Caption(const char* text) { return FromWin1252(text); }
 
@@ -40,9 +35,8 @@ QLabel* TextLabel(const char* text, QWidget* parent) {
   return label;
 }
 
-// The title labels' own font; when "Bookman Old Style" is missing, another serif stands in.
 QFont TitleFont(int points, bool bold, bool italic) {
-  QFont font("Bookman Old Style", points, bold ? QFont::Bold : QFont::Normal, italic);
+  QFont font(layout::kTitleFont, points, bold ? QFont::Bold : QFont::Normal, italic);
   font.setStyleHint(QFont::Serif);
   return font;
 }
@@ -56,7 +50,7 @@ QString FromWin1252(const std::string& text) {
 MainWindow::MainWindow(hw::FileSystem& fs) : ui_(*this, fs.drives()), model_(fs, ui_) {
   setObjectName("MainMenu");
   setWindowTitle(Caption(texts::kWindowTitle));
-  setFixedSize(kWidth, kHeight);
+  setFixedSize(layout::kWidth, layout::kHeight);
   QFont arial("Arial", 9);
   arial.setStyleHint(QFont::SansSerif);
   setFont(arial);
@@ -64,35 +58,35 @@ MainWindow::MainWindow(hw::FileSystem& fs) : ui_(*this, fs.drives()), model_(fs,
   // Each control lies over those made before it: the questions panel over the operations, the
   // information panel over everything.
   BuildTitle();
-  BuildOperations()->setGeometry(kOperations);
+  BuildOperations()->setGeometry(Place(layout::kOperations));
   auto* start = new QPushButton(Caption(texts::kStartConversion), this);
   start->setObjectName("cmdConvert0");
-  start->setGeometry(kStart);
+  start->setGeometry(Place(layout::kStart));
   connect(start, &QPushButton::clicked, this, [this] { Click(hw::Button::kStartConversion); });
   status_ = new QLabel(this);
   status_->setObjectName("Status");
   status_->setTextFormat(Qt::PlainText);
-  status_->setGeometry(kStatus);
+  status_->setGeometry(Place(layout::kStatus));
   questions_ = BuildQuestions();
-  questions_->setGeometry(kStage);
+  questions_->setGeometry(Place(layout::kStage));
   more_info_ = BuildMoreInfo();
-  more_info_->setGeometry(kMoreInfo);
+  more_info_->setGeometry(Place(layout::kMoreInfo));
   Refresh();
 }
 
 void MainWindow::BuildTitle() {
   auto* logo = new Logo(this);
-  logo->move(18, 14);
+  logo->move(layout::kLogo.x, layout::kLogo.y);
   auto* title = new QLabel(Caption(texts::kProductTitle), this);
-  title->setFont(TitleFont(24, true, false));
-  title->setGeometry(98, 8, 540, 46);
+  title->setFont(TitleFont(layout::kTitlePoints, true, false));
+  title->setGeometry(Place(layout::kTitle));
   auto* subtitle = new QLabel(Caption(texts::kSubtitle), this);
-  subtitle->setFont(TitleFont(14, false, true));
-  subtitle->setGeometry(100, 52, 540, 28);
+  subtitle->setFont(TitleFont(layout::kSubtitlePoints, false, true));
+  subtitle->setGeometry(Place(layout::kSubtitle));
   auto* rule = new QFrame(this);
   rule->setFrameShape(QFrame::HLine);
   rule->setFrameShadow(QFrame::Sunken);
-  rule->setGeometry(12, 86, kWidth - 24, 3);
+  rule->setGeometry(Place(layout::kRule));
 }
 
 QWidget* MainWindow::BuildOperations() {
