@@ -78,6 +78,9 @@ inline constexpr std::array<const char*, kRunnableCount> kMoreInfoTexts = {
     "entry screens provided by Quenfield.",
 };
 
+// The front ends' own message when the folder they start in has no Windows name.
+inline constexpr char kNoWindowsPath[] = "The current folder cannot be shown as a Windows path.";
+
 // Message texts of start-up and the driver.
 inline constexpr char kLocatePrior[] =
     "Locate and click on the file hwver4.exe, using the file browser that appears, it will be "
