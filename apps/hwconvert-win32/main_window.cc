@@ -333,8 +333,10 @@ void MainWindow::PressDefault(bool escape) {
   }
   if (escape) return;
   HWND focus = GetFocus();
-  if (focus != nullptr && (GetWindowLongW(focus, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON &&
-      GetDlgCtrlID(focus) >= id::kStart) {
+  wchar_t kind[16] = L"";
+  if (focus != nullptr) GetClassNameW(focus, kind, 16);
+  if (lstrcmpiW(kind, L"Button") == 0 &&
+      (GetWindowLongW(focus, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON) {
     SendMessageW(focus, BM_CLICK, 0, 0);
   } else if (model_.questions_visible()) {
     Click(hw::Button::kAccept);
