@@ -86,7 +86,6 @@ MainWindow::MainWindow(hw::FileSystem& fs, Win32Ui& ui) : ui_(ui), model_(fs, ui
   }();
   (void)registered;
   ui_.Attach(*this);
-  white_ = CreateSolidBrush(RGB(255, 255, 255));
   CreateWindowExW(kWindowExStyle, kWindowClass, Wide(texts::kWindowTitle).c_str(), kWindowStyle,
                   CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
                   this);
@@ -112,7 +111,6 @@ MainWindow::MainWindow(hw::FileSystem& fs, Win32Ui& ui) : ui_(ui), model_(fs, ui
 MainWindow::~MainWindow() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
   DeleteFonts();
-  DeleteObject(white_);
 }
 
 HWND MainWindow::Add(HWND parent, const wchar_t* kind, const std::wstring& text, DWORD style,
@@ -518,7 +516,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       HDC dc = reinterpret_cast<HDC>(wparam);
       SetBkColor(dc, white ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNFACE));
       SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-      return reinterpret_cast<LRESULT>(white ? white_ : GetSysColorBrush(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(white ? GetStockObject(WHITE_BRUSH)
+                                             : GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wparam);

@@ -104,7 +104,6 @@ class MainWindow {
   HFONT text_font_ = nullptr;
   HFONT title_font_ = nullptr;
   HFONT subtitle_font_ = nullptr;
-  HBRUSH white_ = nullptr;
   std::vector<Placed> placed_;
 };
 
