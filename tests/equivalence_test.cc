@@ -303,8 +303,8 @@ Outcome Convert(const fs::path& installation, const fs::path& root, bool scan,
     menu.Load();
     if (menu.ending() == hw::Ending::kRunning) {
       for (int q = 0; q < 3; ++q) menu.SetAnswer(q, true);
-      menu.ClickConvert(1);
-      menu.ClickConvert(0);
+      menu.Click(hw::Button::kAccept);
+      menu.Click(hw::Button::kStartConversion);
     }
     if (menu.ending() == hw::Ending::kRunning || menu.ending() == hw::Ending::kConversionFailed) {
       menu.Unload();

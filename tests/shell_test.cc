@@ -18,7 +18,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using hw::Button;
 using hw::Ending;
+using Op = hw::Operation;
 using hw::testing::MessageEvent;
 using Lines = std::vector<std::string>;
 
@@ -149,9 +151,9 @@ TEST(Driver, RunsTheCheckedOperationsInTheirFixedOrder) {
     Machine m;
     hw::MainMenu& menu = m.Start();
     menu.SetAnswer(0, screens);
-    menu.ClickConvert(1);
+    menu.Click(Button::kAccept);
     m.ui.ClearEvents();
-    menu.ClickConvert(0);
+    menu.Click(Button::kStartConversion);
     // The screen designs show their check mark before any other operation starts; the loop
     // then passes them again.
     EXPECT_EQ(m.Trace(), screens
@@ -173,10 +175,10 @@ TEST(Driver, RunsTheCheckedOperationsInTheirFixedOrder) {
 TEST(Driver, NothingCheckedWritesOnlyTheLastLine) {
   Machine m;
   hw::MainMenu& menu = m.Start();
-  menu.ClickConvert(1);
-  for (int i = 0; i < 6; ++i) menu.SetTask(i, false);
+  menu.Click(Button::kAccept);
+  for (int i = 0; i < hw::kRunnableCount; ++i) menu.SetTask(static_cast<Op>(i), false);
   m.ui.ClearEvents();
-  menu.ClickConvert(0);
+  menu.Click(Button::kStartConversion);
   EXPECT_EQ(m.Trace(), Lines{"completion"});
   EXPECT_EQ(m.Log(), Join({StartUpLog("C:\\HWVER4\\"), {"All conversions complete"}}));
   EXPECT_EQ(menu.ending(), Ending::kCompleted);
@@ -187,32 +189,33 @@ TEST(Driver, AcceptMyAnswersSetsTheThreeBoxesFromTheAnswers) {
   hw::MainMenu& menu = m.Start();
   menu.SetAnswer(0, true);
   menu.SetAnswer(2, true);
-  menu.ClickConvert(1);
+  menu.Click(Button::kAccept);
   EXPECT_FALSE(menu.questions_visible());
-  EXPECT_TRUE(menu.task_checked(5) && !menu.task_checked(3) && menu.task_checked(4));
-  menu.SetTask(3, true);  // by hand
-  menu.SetTask(0, false);
-  menu.ClickConvert(2);
+  EXPECT_TRUE(menu.task_checked(Op::kScreenDesigns) && !menu.task_checked(Op::kReports) &&
+              menu.task_checked(Op::kChoiceLists));
+  menu.SetTask(Op::kReports, true);  // by hand
+  menu.SetTask(Op::kCollections, false);
+  menu.Click(Button::kDisplayQuestions);
   EXPECT_TRUE(menu.questions_visible());
-  EXPECT_TRUE(menu.task_checked(3)) << "the boxes keep their state";
+  EXPECT_TRUE(menu.task_checked(Op::kReports)) << "the boxes keep their state";
   menu.SetAnswer(0, false);
-  menu.ClickConvert(1);
-  EXPECT_FALSE(menu.task_checked(5));
-  EXPECT_FALSE(menu.task_checked(3)) << "answer No clears a box checked by hand";
-  EXPECT_TRUE(menu.task_checked(4));
-  EXPECT_FALSE(menu.task_checked(0)) << "a box without a question keeps its state";
+  menu.Click(Button::kAccept);
+  EXPECT_FALSE(menu.task_checked(Op::kScreenDesigns));
+  EXPECT_FALSE(menu.task_checked(Op::kReports)) << "answer No clears a box checked by hand";
+  EXPECT_TRUE(menu.task_checked(Op::kChoiceLists));
+  EXPECT_FALSE(menu.task_checked(Op::kCollections)) << "a box without a question keeps its state";
 }
 
 TEST(Driver, ErrorReachingTheDriverEndsTheClickOnly) {
   Machine m;
   hw::MainMenu& menu = m.Start();
-  menu.ClickConvert(1);
+  menu.Click(Button::kAccept);
   m.ui.ClearEvents();
   m.faults.Add({"HoardwiseCLog.lst", hw::FaultOp::kWrite, 57});
-  menu.ClickConvert(0);
+  menu.Click(Button::kStartConversion);
   EXPECT_EQ(m.Trace(), (Lines{"arrow 0 on", "Converting Collections", kDriverError}));
   EXPECT_EQ(m.ui.Messages().back(), Exclamation(kDriverError));
-  EXPECT_TRUE(menu.arrow_visible(0));
+  EXPECT_TRUE(menu.arrow_visible(Op::kCollections));
   EXPECT_EQ(menu.ending(), Ending::kConversionFailed);
   EXPECT_TRUE(m.LogOpen()) << "the window stays open";
   EXPECT_EQ(m.Log(), StartUpLog("C:\\HWVER4\\"));

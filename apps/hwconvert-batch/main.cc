@@ -314,12 +314,13 @@ int Run(Plan& plan) {
   window.Load();
   if (window.ending() == hw::Ending::kRunning) {
     for (int q = 0; q < 3; ++q) window.SetAnswer(q, plan.answers[q]);
-    window.ClickConvert(1);
-    for (const auto& [index, on] : plan.tasks) window.SetTask(index, on);
+    window.Click(hw::Button::kAccept);
+    for (const auto& [index, on] : plan.tasks)
+      window.SetTask(static_cast<hw::Operation>(index), on);
     if (plan.no_start) {
       window.Unload();
     } else {
-      window.ClickConvert(0);
+      window.Click(hw::Button::kStartConversion);
       if (window.ending() == hw::Ending::kConversionFailed) window.Unload();
     }
   }

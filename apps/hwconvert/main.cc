@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   const std::unique_ptr<hw::FileSystem> fs = hwconvert::DesktopFileSystem();
   if (!fs) {
     QMessageBox::critical(nullptr, hwconvert::FromWin1252(hw::kTitle),
-                          "The current folder cannot be shown as a Windows path.");
+                          hwconvert::FromWin1252(hw::texts::kNoWindowsPath));
     return 1;
   }
   hwconvert::MainWindow window(*fs);

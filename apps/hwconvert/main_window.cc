@@ -14,6 +14,7 @@
 
 #include "hwconvert/pictures.h"
 #include "platform/text.h"
+#include "shell/window_layout.h"
 
 namespace hwconvert {
 
@@ -21,15 +22,9 @@ namespace texts = hw::texts;
 
 namespace {
 
-// The window's geometry: the title area on top; below it the questions panel lies over the
-// operations panel, "Start Conversion" and the status line; the information panel over both.
-constexpr int kWidth = 660;
-constexpr int kHeight = 590;
-constexpr QRect kStage(12, 96, 636, 486);
-constexpr QRect kOperations(12, 96, 636, 430);
-constexpr QRect kStart(12, 542, 170, 32);
-constexpr QRect kStatus(194, 542, 454, 32);
-constexpr QRect kMoreInfo(48, 150, 564, 250);
+namespace layout = hw::layout;
+
+QRect Place(layout::Rect r) { return QRect(r.x, r.y, r.width, r.height); }
 
 QString Caption(const char* text) { return FromWin1252(text); }
 
@@ -40,9 +35,8 @@ QLabel* TextLabel(const char* text, QWidget* parent) {
   return label;
 }
 
-// The title labels' own font; when "Bookman Old Style" is missing, another serif stands in.
 QFont TitleFont(int points, bool bold, bool italic) {
-  QFont font("Bookman Old Style", points, bold ? QFont::Bold : QFont::Normal, italic);
+  QFont font(layout::kTitleFont, points, bold ? QFont::Bold : QFont::Normal, italic);
   font.setStyleHint(QFont::Serif);
   return font;
 }
@@ -56,7 +50,7 @@ QString FromWin1252(const std::string& text) {
 MainWindow::MainWindow(hw::FileSystem& fs) : ui_(*this, fs.drives()), model_(fs, ui_) {
   setObjectName("MainMenu");
   setWindowTitle(Caption(texts::kWindowTitle));
-  setFixedSize(kWidth, kHeight);
+  setFixedSize(layout::kWidth, layout::kHeight);
   QFont arial("Arial", 9);
   arial.setStyleHint(QFont::SansSerif);
   setFont(arial);
@@ -64,35 +58,35 @@ MainWindow::MainWindow(hw::FileSystem& fs) : ui_(*this, fs.drives()), model_(fs,
   // Each control lies over those made before it: the questions panel over the operations, the
   // information panel over everything.
   BuildTitle();
-  BuildOperations()->setGeometry(kOperations);
+  BuildOperations()->setGeometry(Place(layout::kOperations));
   auto* start = new QPushButton(Caption(texts::kStartConversion), this);
   start->setObjectName("cmdConvert0");
-  start->setGeometry(kStart);
-  connect(start, &QPushButton::clicked, this, [this] { ClickConvert(0); });
+  start->setGeometry(Place(layout::kStart));
+  connect(start, &QPushButton::clicked, this, [this] { Click(hw::Button::kStartConversion); });
   status_ = new QLabel(this);
   status_->setObjectName("Status");
   status_->setTextFormat(Qt::PlainText);
-  status_->setGeometry(kStatus);
+  status_->setGeometry(Place(layout::kStatus));
   questions_ = BuildQuestions();
-  questions_->setGeometry(kStage);
+  questions_->setGeometry(Place(layout::kStage));
   more_info_ = BuildMoreInfo();
-  more_info_->setGeometry(kMoreInfo);
+  more_info_->setGeometry(Place(layout::kMoreInfo));
   Refresh();
 }
 
 void MainWindow::BuildTitle() {
   auto* logo = new Logo(this);
-  logo->move(18, 14);
+  logo->move(layout::kLogo.x, layout::kLogo.y);
   auto* title = new QLabel(Caption(texts::kProductTitle), this);
-  title->setFont(TitleFont(24, true, false));
-  title->setGeometry(98, 8, 540, 46);
+  title->setFont(TitleFont(layout::kTitlePoints, true, false));
+  title->setGeometry(Place(layout::kTitle));
   auto* subtitle = new QLabel(Caption(texts::kSubtitle), this);
-  subtitle->setFont(TitleFont(14, false, true));
-  subtitle->setGeometry(100, 52, 540, 28);
+  subtitle->setFont(TitleFont(layout::kSubtitlePoints, false, true));
+  subtitle->setGeometry(Place(layout::kSubtitle));
   auto* rule = new QFrame(this);
   rule->setFrameShape(QFrame::HLine);
   rule->setFrameShadow(QFrame::Sunken);
-  rule->setGeometry(12, 86, kWidth - 24, 3);
+  rule->setGeometry(Place(layout::kRule));
 }
 
 QWidget* MainWindow::BuildOperations() {
@@ -105,7 +99,8 @@ QWidget* MainWindow::BuildOperations() {
   rows->setVerticalSpacing(12);
   rows->setColumnStretch(1, 1);
   int row = 0;
-  for (int index : texts::kWindowOrder) {
+  for (const hw::Operation op : texts::kWindowOrder) {
+    const int index = hw::Index(op);
     // The arrow and the check mark take the same place left of the check box.
     auto* marks = new QWidget(panel);
     arrows_[index] = new MarkPicture(hw::Mark::kArrow, marks);
@@ -118,14 +113,14 @@ QWidget* MainWindow::BuildOperations() {
     // The caption is used as is: "&&" shows as one "&".
     auto* task = new QCheckBox(Caption(texts::kTaskCaptions[index]), panel);
     task->setObjectName(QString("chkTask%1").arg(index));
-    connect(task, &QCheckBox::toggled, this, [this, index](bool on) { model_.SetTask(index, on); });
+    connect(task, &QCheckBox::toggled, this, [this, op](bool on) { model_.SetTask(op, on); });
     tasks_[index] = task;
     rows->addWidget(task, row, 1);
 
-    if (index < 6) {
+    if (op != hw::Operation::kValues) {
       auto* info = new QPushButton(Caption(texts::kMoreInfo), panel);
       info->setObjectName(QString("cmdInfo%1").arg(index));
-      connect(info, &QPushButton::clicked, this, [this, index] { model_.ClickInfo(index); });
+      connect(info, &QPushButton::clicked, this, [this, op] { model_.ClickMoreInfo(op); });
       rows->addWidget(info, row, 2);
     }
     ++row;
@@ -136,7 +131,7 @@ QWidget* MainWindow::BuildOperations() {
   layout->addSpacing(8);
   auto* display = new QPushButton(Caption(texts::kDisplayQuestions), panel);
   display->setObjectName("cmdConvert2");
-  connect(display, &QPushButton::clicked, this, [this] { ClickConvert(2); });
+  connect(display, &QPushButton::clicked, this, [this] { Click(hw::Button::kDisplayQuestions); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(display);
   buttons->addStretch();
@@ -175,7 +170,7 @@ QWidget* MainWindow::BuildQuestions() {
   layout->addStretch();
   auto* accept = new QPushButton(Caption(texts::kAccept), panel);
   accept->setObjectName("cmdConvert1");
-  connect(accept, &QPushButton::clicked, this, [this] { ClickConvert(1); });
+  connect(accept, &QPushButton::clicked, this, [this] { Click(hw::Button::kAccept); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(accept);
   buttons->addStretch();
@@ -194,7 +189,7 @@ QWidget* MainWindow::BuildMoreInfo() {
   auto* layout = new QVBoxLayout(panel);
   auto* frame = new QGroupBox(Caption(texts::kInfoFrame), panel);
   auto* place = new QGridLayout(frame);
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < hw::kRunnableCount; ++i) {
     // All six texts stand at the same place; one at most is visible.
     info_texts_[i] = TextLabel(texts::kMoreInfoTexts[i], frame);
     info_texts_[i]->setObjectName(QString("lblMoreInfo%1").arg(i));
@@ -204,7 +199,7 @@ QWidget* MainWindow::BuildMoreInfo() {
   layout->addWidget(frame, 1);
   auto* ok = new QPushButton(Caption(texts::kOk), panel);
   ok->setObjectName("cmdInfo6");
-  connect(ok, &QPushButton::clicked, this, [this] { model_.ClickInfo(6); });
+  connect(ok, &QPushButton::clicked, this, [this] { Click(hw::Button::kInfoOk); });
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(ok);
@@ -219,8 +214,8 @@ bool MainWindow::Load() {
   return ending() == hw::Ending::kRunning;
 }
 
-void MainWindow::ClickConvert(int index) {
-  model_.ClickConvert(index);
+void MainWindow::Click(hw::Button button) {
+  model_.Click(button);
   // After the driver's own error message the window stays open; any other end closes it.
   if (ending() != hw::Ending::kRunning && ending() != hw::Ending::kConversionFailed) close();
 }
@@ -240,17 +235,20 @@ void MainWindow::ShowMark(hw::Mark mark, int index, bool visible) {
 void MainWindow::Refresh() {
   questions_->setVisible(model_.questions_visible());
   more_info_->setVisible(model_.more_info_visible());
-  for (int i = 0; i < 6; ++i) info_texts_[i]->setVisible(model_.info_text_visible(i));
+  for (int i = 0; i < hw::kRunnableCount; ++i) {
+    info_texts_[i]->setVisible(model_.info_text_visible(static_cast<hw::Operation>(i)));
+  }
   for (int q = 0; q < 3; ++q) {
     const QSignalBlocker quiet(yes_[q]);
     (model_.answer_yes(q) ? yes_[q] : no_[q])->setChecked(true);
   }
-  for (int i = 0; i < texts::kTasks; ++i) {
+  for (int i = 0; i < hw::kOperationCount; ++i) {
+    const auto op = static_cast<hw::Operation>(i);
     const QSignalBlocker quiet(tasks_[i]);
-    tasks_[i]->setChecked(model_.task_checked(i));
-    tasks_[i]->setVisible(model_.task_visible(i));
-    arrows_[i]->setVisible(model_.arrow_visible(i));
-    checks_[i]->setVisible(model_.check_visible(i));
+    tasks_[i]->setChecked(model_.task_checked(op));
+    tasks_[i]->setVisible(model_.task_visible(op));
+    arrows_[i]->setVisible(model_.arrow_visible(op));
+    checks_[i]->setVisible(model_.check_visible(op));
   }
   status_->setText(FromWin1252(model_.status()));
 }

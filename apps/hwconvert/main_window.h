@@ -49,7 +49,7 @@ class MainWindow : public QWidget {
   QWidget* BuildOperations();
   QWidget* BuildQuestions();
   QWidget* BuildMoreInfo();
-  void ClickConvert(int index);
+  void Click(hw::Button button);
 
   QtUi ui_;
   hw::MainMenu model_;
@@ -58,10 +58,10 @@ class MainWindow : public QWidget {
   QLabel* status_ = nullptr;
   std::array<QRadioButton*, 3> yes_{};
   std::array<QRadioButton*, 3> no_{};
-  std::array<QCheckBox*, hw::texts::kTasks> tasks_{};
-  std::array<MarkPicture*, hw::texts::kTasks> arrows_{};
-  std::array<MarkPicture*, hw::texts::kTasks> checks_{};
-  std::array<QLabel*, 6> info_texts_{};
+  std::array<QCheckBox*, hw::kOperationCount> tasks_{};
+  std::array<MarkPicture*, hw::kOperationCount> arrows_{};
+  std::array<MarkPicture*, hw::kOperationCount> checks_{};
+  std::array<QLabel*, hw::kRunnableCount> info_texts_{};
 };
 
 }  // namespace hwconvert

@@ -5,28 +5,43 @@
 #include <QPen>
 #include <QtMath>
 
+#include "shell/window_layout.h"
+
 namespace hwconvert {
 
-Logo::Logo(QWidget* parent) : QWidget(parent) { setFixedSize(64, 64); }
+namespace layout = hw::layout;
+
+namespace {
+
+QColor ToQColor(layout::Color c) { return QColor(c.red, c.green, c.blue); }
+
+}  // namespace
+
+Logo::Logo(QWidget* parent) : QWidget(parent) {
+  setFixedSize(layout::kLogo.width, layout::kLogo.height);
+}
 
 void Logo::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
-  const QRectF coin = QRectF(rect()).adjusted(2, 2, -2, -2);
+  const int m = layout::kLogoMargin;
+  const QRectF coin = QRectF(rect()).adjusted(m, m, -m, -m);
   QRadialGradient gold(coin.center() - QPointF(8, 8), coin.width() * 0.7);
-  gold.setColorAt(0, QColor(255, 236, 150));
-  gold.setColorAt(1, QColor(196, 148, 32));
-  p.setPen(QPen(QColor(128, 92, 16), 2));
+  gold.setColorAt(0, ToQColor(layout::kGoldLight));
+  gold.setColorAt(1, ToQColor(layout::kGoldDark));
+  p.setPen(QPen(ToQColor(layout::kRim), 2));
   p.setBrush(gold);
   p.drawEllipse(coin);
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QColor(150, 108, 20), 1));
-  p.drawEllipse(coin.adjusted(5, 5, -5, -5));
+  p.setPen(QPen(ToQColor(layout::kRing), 1));
+  const int ring = layout::kRingInset;
+  p.drawEllipse(coin.adjusted(ring, ring, -ring, -ring));
   // A five-pointed star in the middle of the coin.
   QPainterPath star;
   const QPointF c = coin.center();
   for (int i = 0; i < 10; ++i) {
-    const double r = i % 2 == 0 ? coin.width() * 0.32 : coin.width() * 0.13;
+    const double r =
+        i % 2 == 0 ? coin.width() * layout::kStarPoint : coin.width() * layout::kStarNotch;
     const double a = qDegreesToRadians(-90.0 + 36.0 * i);
     const QPointF point(c.x() + r * qCos(a), c.y() + r * qSin(a));
     if (i == 0) {
@@ -36,31 +51,27 @@ void Logo::paintEvent(QPaintEvent*) {
     }
   }
   star.closeSubpath();
-  p.setPen(QPen(QColor(128, 92, 16), 1));
-  p.setBrush(QColor(160, 32, 32));
+  p.setPen(QPen(ToQColor(layout::kRim), 1));
+  p.setBrush(ToQColor(layout::kStar));
   p.drawPath(star);
 }
 
 MarkPicture::MarkPicture(hw::Mark mark, QWidget* parent) : QWidget(parent), mark_(mark) {
-  setFixedSize(22, 18);
+  setFixedSize(layout::kMarkWidth, layout::kMarkHeight);
 }
 
 void MarkPicture::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
-  const double w = width();
-  const double h = height();
+  const auto point = [](layout::Point at) { return QPointF(at.x, at.y); };
   if (mark_ == hw::Mark::kArrow) {
-    p.setPen(QPen(QColor(0, 0, 160), 2.5, Qt::SolidLine, Qt::RoundCap));
-    const QPointF tip(w - 3, h / 2);
-    p.drawLine(QPointF(3, h / 2), tip);
-    p.drawLine(QPointF(w - 9, 3), tip);
-    p.drawLine(QPointF(w - 9, h - 3), tip);
+    p.setPen(QPen(ToQColor(layout::kArrowColor), layout::kArrowPen, Qt::SolidLine, Qt::RoundCap));
+    for (const auto& stroke : layout::kArrowStrokes) p.drawLine(point(stroke[0]), point(stroke[1]));
   } else {
-    p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap));
-    const QPointF bottom(w * 0.4, h - 3);
-    p.drawLine(QPointF(4, h / 2), bottom);
-    p.drawLine(bottom, QPointF(w - 3, 3));
+    p.setPen(QPen(ToQColor(layout::kCheckColor), layout::kCheckPen, Qt::SolidLine, Qt::RoundCap));
+    const auto& s = layout::kCheckStroke;
+    p.drawLine(point(s[0]), point(s[1]));
+    p.drawLine(point(s[1]), point(s[2]));
   }
 }
 

@@ -6,14 +6,15 @@ hw_packages=(
   libgtest-dev libgmock-dev git
   libfmt-dev libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  xvfb xauth openbox jq
+  xvfb xauth openbox x11-utils jq
   dpkg-dev file
   chromium fonts-dejavu-core
 )
 
-# The Windows leg of the tests: the cross compiler, GoogleTest's sources and Wine.
+# The Windows leg of the tests: the cross compiler, GoogleTest's sources and Wine, and unzip
+# for the zip's test.
 hw_windows_packages=(
-  g++-mingw-w64-x86-64-posix googletest wine wine64
+  g++-mingw-w64-x86-64-posix googletest wine wine64 unzip
 )
 
 # hw_ensure_packages [more packages...]: the project's packages and any given.

@@ -1,6 +1,8 @@
 # The Windows leg of the tests, sourced by scripts/test after the Linux build: builds the
-# Windows programs and test suites with mingw-w64, runs every suite under Wine, and converts
-# the sample installation under Wine and on Linux to compare the two byte for byte.
+# Windows programs and test suites with mingw-w64, runs every suite under Wine (the window's
+# suite on a virtual X display of its own, clicking through the sample conversion), converts
+# the sample installation under Wine and on Linux to compare the two byte for byte, and makes
+# and checks the Windows zip.
 
 hw_windows_leg() {
   [ "$(uname -s)" = Linux ] || return 0

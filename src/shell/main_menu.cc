@@ -115,14 +115,10 @@ void MainMenu::Unload() {
   End(Ending::kClosed);
 }
 
-void MainMenu::ClickInfo(int index) {
+void MainMenu::ClickMoreInfo(Operation op) {
   info_visible_.fill(false);
-  if (index < 6) {
-    info_visible_.at(index) = true;
-    more_info_visible_ = true;
-  } else {
-    more_info_visible_ = false;
-  }
+  info_visible_.at(Index(op)) = true;
+  more_info_visible_ = true;
   ui_.WindowChanged();
 }
 
@@ -131,30 +127,35 @@ void MainMenu::SetAnswer(int question, bool yes) {
   ui_.WindowChanged();
 }
 
-void MainMenu::SetTask(int index, bool checked) {
-  tasks_.at(index) = checked;
+void MainMenu::SetTask(Operation op, bool checked) {
+  tasks_.at(Index(op)) = checked;
   ui_.WindowChanged();
 }
 
-void MainMenu::ShowMark(Mark mark, int index, bool visible) {
-  (mark == Mark::kArrow ? arrows_ : checks_).at(index) = visible;
-  ui_.MarkChanged(mark, index, visible);
+void MainMenu::ShowMark(Mark mark, Operation op, bool visible) {
+  (mark == Mark::kArrow ? arrows_ : checks_).at(Index(op)) = visible;
+  ui_.MarkChanged(mark, Index(op), visible);
 }
 
-void MainMenu::ClickConvert(int index) {
-  switch (index) {
-    case 1:
+void MainMenu::Click(Button button) {
+  switch (button) {
+    case Button::kAccept:
       questions_visible_ = false;
-      tasks_[5] = answers_yes_[0];
-      tasks_[3] = answers_yes_[1];
-      tasks_[4] = answers_yes_[2];
+      tasks_[Index(Operation::kScreenDesigns)] = answers_yes_[0];
+      tasks_[Index(Operation::kReports)] = answers_yes_[1];
+      tasks_[Index(Operation::kChoiceLists)] = answers_yes_[2];
       ui_.WindowChanged();
       break;
-    case 2:
+    case Button::kDisplayQuestions:
       questions_visible_ = true;
       ui_.WindowChanged();
       break;
-    case 0:
+    case Button::kInfoOk:
+      info_visible_.fill(false);
+      more_info_visible_ = false;
+      ui_.WindowChanged();
+      break;
+    case Button::kStartConversion:
       try {
         RunConversion();
       } catch (const ProgramEnd&) {
@@ -167,30 +168,30 @@ void MainMenu::ClickConvert(int index) {
         DriverError();
       }
       break;
-    default:
-      break;
   }
 }
 
 void MainMenu::RunConversion() {
   Conversion& c = conversion_;
   const auto& ops = Operations();
-  if (tasks_[5]) {
-    ShowMark(Mark::kArrow, 5, true);
-    ops[5].run(c);
-    ShowMark(Mark::kArrow, 5, false);
-    ShowMark(Mark::kCheck, 5, true);
+  if (task_checked(Operation::kScreenDesigns)) {
+    ShowMark(Mark::kArrow, Operation::kScreenDesigns, true);
+    ops[Index(Operation::kScreenDesigns)].run(c);
+    ShowMark(Mark::kArrow, Operation::kScreenDesigns, false);
+    ShowMark(Mark::kCheck, Operation::kScreenDesigns, true);
   }
-  for (int i = 0; i < texts::kTasks; ++i) {
-    if (!tasks_[i]) continue;
-    ShowMark(Mark::kArrow, i, true);
-    if (i <= 4) {
+  for (int i = 0; i < kOperationCount; ++i) {
+    const auto op = static_cast<Operation>(i);
+    if (!task_checked(op)) continue;
+    ShowMark(Mark::kArrow, op, true);
+    // The screen designs ran before this pass; the values files have nothing to run.
+    if (op != Operation::kScreenDesigns && op != Operation::kValues) {
       c.SetStatus(ops[i].status);
       c.Log(ops[i].log_line);
       ops[i].run(c);
     }
-    ShowMark(Mark::kArrow, i, false);
-    ShowMark(Mark::kCheck, i, true);
+    ShowMark(Mark::kArrow, op, false);
+    ShowMark(Mark::kCheck, op, true);
   }
   c.Log("All conversions complete");
   ui_.MessageBox(texts::kComplete, Icon::kExclamation, Buttons::kOk, kTitle);

@@ -7,6 +7,7 @@
 #include "conversion/conversion.h"
 #include "platform/file_system.h"
 #include "platform/user_interface.h"
+#include "shell/controls.h"
 #include "shell/window_texts.h"
 
 namespace hw {
@@ -33,23 +34,22 @@ class MainMenu {
   void Load();
   // Window unload: closes the log. Ends the run as kClosed unless it has ended already.
   void Unload();
-  // "More Info" (0..5) and "OK" (6) of the information panel.
-  void ClickInfo(int index);
-  // "Start Conversion" (0), "Accept My Answers" (1), "Display the Questions" (2).
-  void ClickConvert(int index);
+  // "More Info" of an operation before kValues.
+  void ClickMoreInfo(Operation op);
+  void Click(Button button);
 
   // Option pairs Q1Ans..Q3Ans: true when "Yes" is selected.
   void SetAnswer(int question, bool yes);
   bool answer_yes(int question) const { return answers_yes_.at(question); }
-  // chkTask(0..6), checked or cleared by the user or by the answers.
-  void SetTask(int index, bool checked);
-  bool task_checked(int index) const { return tasks_.at(index); }
-  bool task_visible(int index) const { return index != 6; }
-  bool arrow_visible(int index) const { return arrows_.at(index); }
-  bool check_visible(int index) const { return checks_.at(index); }
+  // chkTask, checked or cleared by the user or by the answers.
+  void SetTask(Operation op, bool checked);
+  bool task_checked(Operation op) const { return tasks_.at(Index(op)); }
+  bool task_visible(Operation op) const { return op != Operation::kValues; }
+  bool arrow_visible(Operation op) const { return arrows_.at(Index(op)); }
+  bool check_visible(Operation op) const { return checks_.at(Index(op)); }
   bool questions_visible() const { return questions_visible_; }
   bool more_info_visible() const { return more_info_visible_; }
-  bool info_text_visible(int index) const { return info_visible_.at(index); }
+  bool info_text_visible(Operation op) const { return info_visible_.at(Index(op)); }
   const std::string& status() const { return conversion_.status; }
 
   Ending ending() const { return ending_; }
@@ -59,7 +59,7 @@ class MainMenu {
   void StartUp();
   void FindPriorInstallation();
   void RunConversion();
-  void ShowMark(Mark mark, int index, bool visible);
+  void ShowMark(Mark mark, Operation op, bool visible);
   void DriverError();
   void End(Ending how);
 
@@ -67,10 +67,10 @@ class MainMenu {
   Conversion conversion_;
   Ending ending_ = Ending::kRunning;
   std::array<bool, 3> answers_yes_{};
-  std::array<bool, texts::kTasks> tasks_ = texts::kTaskInitiallyChecked;
-  std::array<bool, texts::kTasks> arrows_{};
-  std::array<bool, texts::kTasks> checks_{};
-  std::array<bool, 6> info_visible_{};
+  std::array<bool, kOperationCount> tasks_ = texts::kTaskInitiallyChecked;
+  std::array<bool, kOperationCount> arrows_{};
+  std::array<bool, kOperationCount> checks_{};
+  std::array<bool, kRunnableCount> info_visible_{};
   bool questions_visible_ = true;
   bool more_info_visible_ = false;
 };

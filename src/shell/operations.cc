@@ -9,8 +9,8 @@
 
 namespace hw {
 
-const std::array<Operation, 6>& Operations() {
-  static const std::array<Operation, 6> kOperations = {{
+const std::array<OperationRun, kRunnableCount>& Operations() {
+  static const std::array<OperationRun, kRunnableCount> kOperations = {{
       {"Converting Collections", "Converting Collections", ConvertCollections},
       {"Converting Buyer/Seller Lists", "Converting Buyer/Seller List", ConvertBuyersSellers},
       {"Converting Storage & Insurance Information", "Converting Storage & Insurance Information",

@@ -3,18 +3,19 @@
 #include <array>
 
 #include "conversion/conversion.h"
+#include "shell/controls.h"
 
 namespace hw {
 
-// One conversion operation of the main window; its position in Operations() is its index
-// (shared by chkTask, pbArrow, pbCheck, cmdInfo and lblMoreInfo).
-struct Operation {
+// What one conversion operation of the main window does.
+struct OperationRun {
   const char* status;    // status caption set before it runs (none for the screen designs)
   const char* log_line;  // log line written before it runs (none for the screen designs)
   void (*run)(Conversion&);
 };
 
-// The operations, by index 0..5. The screen design conversion (5) runs first, then 0 to 4.
-const std::array<Operation, 6>& Operations();
+// The operations that run, by Index(). The screen design conversion runs first, then the
+// others in this order.
+const std::array<OperationRun, kRunnableCount>& Operations();
 
 }  // namespace hw

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "shell/controls.h"
+
 // The captions and texts of the main window. "&&" in a caption shows as one "&".
 namespace hw::texts {
 
@@ -40,19 +42,22 @@ inline constexpr char kInitialStatus[] = "Converting:";
 inline constexpr char kInfoFrame[] = "Additional information on conversion operations";
 inline constexpr char kOk[] = "OK";
 
-inline constexpr int kTasks = 7;
-// The check box captions of the seven operations, by index.
-inline constexpr std::array<const char*, kTasks> kTaskCaptions = {
+// The check box captions of the operations, by index.
+inline constexpr std::array<const char*, kOperationCount> kTaskCaptions = {
     "My Collection Files", "My Buyer/Seller List",     "My Storage Locations && Containers",
     "My Report Formats",   "My Choice List Additions", "My Data Entry Screen Customizations",
     "My Values Files",
 };
-inline constexpr std::array<bool, kTasks> kTaskInitiallyChecked = {true,  true,  true, false,
-                                                                   false, false, false};
-// The rows stand on the window from top to bottom in this order of indexes.
-inline constexpr std::array<int, kTasks> kWindowOrder = {5, 0, 1, 2, 3, 4, 6};
-// The information texts of operations 0..5.
-inline constexpr std::array<const char*, 6> kMoreInfoTexts = {
+inline constexpr std::array<bool, kOperationCount> kTaskInitiallyChecked = {
+    true, true, true, false, false, false, false};
+// The rows stand on the window from top to bottom in this order.
+inline constexpr std::array<Operation, kOperationCount> kWindowOrder = {
+    Operation::kScreenDesigns, Operation::kCollections, Operation::kBuyersSellers,
+    Operation::kStorage,       Operation::kReports,     Operation::kChoiceLists,
+    Operation::kValues,
+};
+// The information texts of the operations with a "More Info" button, by index.
+inline constexpr std::array<const char*, kRunnableCount> kMoreInfoTexts = {
     "Convert My Collections - This will convert all of your collection data into collections "
     "compatible with the Hoardwise Plus. All collection data will be preserved. Note that the old "
     "version is not affected and will remain operational.",
@@ -72,6 +77,9 @@ inline constexpr std::array<const char*, 6> kMoreInfoTexts = {
     "are provided by Quenfield.  This conversion is not needed by customers who used the data "
     "entry screens provided by Quenfield.",
 };
+
+// The front ends' own message when the folder they start in has no Windows name.
+inline constexpr char kNoWindowsPath[] = "The current folder cannot be shown as a Windows path.";
 
 // Message texts of start-up and the driver.
 inline constexpr char kLocatePrior[] =

@@ -154,8 +154,8 @@ class Sample {
     window.Load();
     if (window.ending() != hw::Ending::kRunning) return;
     for (int q = 0; q < 3; ++q) window.SetAnswer(q, true);
-    window.ClickConvert(1);
-    window.ClickConvert(0);
+    window.Click(hw::Button::kAccept);
+    window.Click(hw::Button::kStartConversion);
     if (window.ending() == hw::Ending::kConversionFailed) window.Unload();
   }
 
