@@ -123,7 +123,7 @@ class CollectionsTest : public ::testing::Test {
   }
 
   NewFile ReadNew(const std::string& name) {
-    std::vector<std::byte> bytes = fx.ReadBytes(fx.New("SMITH/My Collections/" + name + ".clu"));
+    std::vector<std::byte> bytes = hw::testing::ReadBytes(fx.New("SMITH/My Collections/" + name + ".clu"));
     NewFile file;
     hw::NewHeader h;
     EXPECT_TRUE(hw::DecodeRecord(bytes, h));
@@ -438,7 +438,7 @@ class StandardReferenceTest : public CollectionsTest {
   // The first entry, in record order, that agrees on the six fields; an entry that cannot be
   // read is passed over.
   int32_t LinearSearch(const std::string& file, const NewItemMain& item) {
-    std::vector<std::byte> bytes = fx.ReadBytes(fx.New("StdDB/United States Coin/" + file));
+    std::vector<std::byte> bytes = hw::testing::ReadBytes(fx.New("StdDB/United States Coin/" + file));
     hw::NewHeader h;
     EXPECT_TRUE(hw::DecodeRecord(bytes, h));
     for (int64_t r = 4; r < h.next_record; r += 2) {

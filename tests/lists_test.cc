@@ -108,12 +108,12 @@ class ListsTest : public ::testing::Test {
   }
 
   std::string Contents(const std::string& relative) const {
-    const std::vector<std::byte> bytes = f.ReadBytes(f.New(relative));
+    const std::vector<std::byte> bytes = hw::testing::ReadBytes(f.New(relative));
     return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   }
 
   int32_t NextRecordOf(const std::string& relative) const {
-    const std::vector<std::byte> bytes = f.ReadBytes(f.New(relative));
+    const std::vector<std::byte> bytes = hw::testing::ReadBytes(f.New(relative));
     hw::NewHeader h;
     EXPECT_TRUE(hw::DecodeRecord(bytes, h));
     return h.next_record;

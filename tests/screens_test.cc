@@ -131,7 +131,7 @@ class Installation {
     t.WriteTo(fx.New("video\\" + name + ".rpt"));
   }
 
-  Bytes File(const std::string& relative) const { return fx.ReadBytes(fx.New(relative)); }
+  Bytes File(const std::string& relative) const { return hw::testing::ReadBytes(fx.New(relative)); }
   int64_t NextRecordOf(const std::string& relative) const { return IntAt(File(relative), 16, 4); }
   V5FieldDef DesignRecord(const std::string& name, int64_t n) const {
     const Bytes b = File("video\\" + name + ".vsd");

@@ -9,6 +9,7 @@
 #include "platform/fault_plan.h"
 #include "platform/file_system.h"
 #include "support/scripted_ui.h"
+#include "support/temp_folder.h"
 #include "tablestore/table_image.h"
 
 namespace hw::testing {
@@ -35,13 +36,11 @@ class ConversionFixture {
 
   // The log as written so far, one entry per line (without CR LF).
   std::vector<std::string> LogLines() const;
-  // The whole content of a host file.
-  std::vector<std::byte> ReadBytes(const std::filesystem::path& file) const;
 
   // Adds types to the list of collectible types as the analysis would (code upper case).
   void AddType(const std::string& code);
 
-  std::filesystem::path root;    // the temporary folder
+  TempFolder temp;
   std::filesystem::path c_root;  // host folder of drive C:
   std::filesystem::path n_root;  // host folder of drive N:, the new data folder
   ScriptedUi ui;
