@@ -80,6 +80,15 @@ int64_t IntAt(std::string_view bytes, size_t offset, int size) {
   return static_cast<int64_t>(v << shift) >> shift;
 }
 
+int WriteError(FileSystem& fs, const std::string& folder) {
+  const int output = ErrorOf([&] { fs.OpenOutput(1, folder + "\\out.txt"); });
+  const int random =
+      ErrorOf([&] { fs.OpenRandom(2, folder + "\\rnd.dat", 4, Access::kReadWrite); });
+  const int mkdir = ErrorOf([&] { fs.MakeFolder(folder + "\\Made"); });
+  fs.CloseAll();
+  return output == random && random == mkdir ? output : -1;
+}
+
 namespace {
 
 fs::path MadeFolder(const TempFolder& temp, const char* name) {

@@ -66,6 +66,10 @@ int ErrorOf(Action&& action) {
   return 0;
 }
 
+// Writes (OpenOutput, OpenRandom read-write, MakeFolder) against one folder: 0 when all three
+// succeed, else the error that each raised when they agree, -1 when they disagree.
+int WriteError(FileSystem& fs, const std::string& folder);
+
 // One run of the system over two empty host folders:
 //   C: is `c_root`, the drive of the prior installation "C:\HWVER4\" (not created here);
 //   N: is `n_root`, the new data folder "N:\", which is also the current folder.
