@@ -123,7 +123,8 @@ class CollectionsTest : public ::testing::Test {
   }
 
   NewFile ReadNew(const std::string& name) {
-    std::vector<std::byte> bytes = hw::testing::ReadBytes(fx.New("SMITH/My Collections/" + name + ".clu"));
+    std::vector<std::byte> bytes =
+        hw::testing::ReadBytes(fx.New("SMITH/My Collections/" + name + ".clu"));
     NewFile file;
     hw::NewHeader h;
     EXPECT_TRUE(hw::DecodeRecord(bytes, h));
@@ -324,49 +325,72 @@ TEST_F(CollectionsTest, ValuesOfAnotherKindAreConverted) {
   EXPECT_EQ(item.Dates[4].text, "1921");
 }
 
-TEST_F(CollectionsTest, AFailureEndsOnlyItsCollectionAndKeepsTheItemsWritten) {
-  WritePriorDesign("Books", {ScreenField("TITLE", 8, 0)});
-  WriteNewDesign("Book", {NewField("TITLE", 12, 0)});
-  PriorItem shortTitle;
-  shortTitle.main.Text256[0].Set("Moby Dick");
-  PriorItem longTitle;
-  longTitle.main.Text256[0].Set(std::string(200, 'x'));  // a date text too long for the record
-  WritePriorCollection("BOOKS", "Books", {shortTitle, longTitle, shortTitle});
-  WritePriorDesign("Misc", {ScreenField("TITLE", 5, 9)});  // no tenth text-32 element
-  WritePriorCollection("BAD", "Misc", {shortTitle});
-  WritePriorCollection("NODESIGN", "Nothing", {shortTitle});
-  std::vector<hw::V4ScreenField> many(65, ScreenField("X", 5, 0));
-  WritePriorDesign("Many", many);
-  WritePriorCollection("MANY", "Many", {shortTitle});
-  WritePriorCollection("OK", "Books", {shortTitle});
-  // Linked fields are numbered 0 to 3: a fifth one is outside the bank, not another field's
-  // later levels.
-  WritePriorDesign("Linked", {ScreenField("ISSUER", 5, 0)});
-  WriteNewDesign("Linked", {NewField("ISSUER", 16, 4)});
-  WritePriorCollection("LINKED", "Linked", {shortTitle});
-  WritePriorCollection("FULL", "Books", {shortTitle});
-  TableImage::New("FULL.clu", NewItemMain::kSize, 4)
-      .WriteTo(fx.New("SMITH/My Collections/FULL.clu"));
-  fx.faults.Add({"Full.clu", hw::FaultOp::kWrite, hw::kDiskFull, 1});
+// One collection whose conversion fails, or succeeds: the failure ends only that collection,
+// with one log line, the items written before it kept and its tables closed again.
+struct Scenario {
+  const char* code;
+  bool fails;
+  int32_t next_record;  // of the new collection file, 0 when there is none
+};
 
-  for (const char* code : {"BOOKS", "BAD", "NODESIGN", "MANY", "LINKED", "FULL", "OK"}) {
-    Convert(code, code);
+class CollectionScenarioTest : public CollectionsTest,
+                               public ::testing::WithParamInterface<Scenario> {
+ protected:
+  CollectionScenarioTest() {
+    WritePriorDesign("Books", {ScreenField("TITLE", 8, 0)});
+    WriteNewDesign("Book", {NewField("TITLE", 12, 0)});
+    PriorItem title;
+    title.main.Text256[0].Set("Moby Dick");
+    PriorItem long_title;
+    long_title.main.Text256[0].Set(std::string(200, 'x'));  // a date text too long for the record
+    WritePriorCollection("BOOKS", "Books", {title, long_title, title});
+    WritePriorDesign("Misc", {ScreenField("TITLE", 5, 9)});  // no tenth text-32 element
+    WritePriorCollection("BAD", "Misc", {title});
+    WritePriorCollection("NODESIGN", "Nothing", {title});
+    WritePriorDesign("Many", std::vector<hw::V4ScreenField>(65, ScreenField("X", 5, 0)));
+    WritePriorCollection("MANY", "Many", {title});
+    // Linked fields are numbered 0 to 3: a fifth one is outside the bank, not another field's
+    // later levels.
+    WritePriorDesign("Linked", {ScreenField("ISSUER", 5, 0)});
+    WriteNewDesign("Linked", {NewField("ISSUER", 16, 4)});
+    WritePriorCollection("LINKED", "Linked", {title});
+    WritePriorCollection("FULL", "Books", {title});
+    TableImage::New("FULL.clu", NewItemMain::kSize, 4)
+        .WriteTo(fx.New("SMITH/My Collections/FULL.clu"));
+    fx.faults.Add({"Full.clu", hw::FaultOp::kWrite, hw::kDiskFull, 1});
+    WritePriorCollection("OK", "Books", {title});
   }
+};
 
+TEST_P(CollectionScenarioTest, EndsOnlyItsCollection) {
+  const Scenario& k = GetParam();
+  Convert(k.code, k.code);
   EXPECT_TRUE(fx.ui.Messages().empty());
-  EXPECT_EQ(fx.LogLines(), std::vector<std::string>(6, kItemError));
-  const NewFile books = ReadNew("BOOKS");
-  EXPECT_EQ(books.next_record, 6);  // the first item stays, its header written back
-  EXPECT_EQ(books.items.at(0).first.Dates[0].text, "Moby Dick");
-  EXPECT_EQ(ReadNew("BAD").next_record, 4);
-  EXPECT_EQ(ReadNew("LINKED").next_record, 4);
-  EXPECT_EQ(ReadNew("OK").next_record, 6);
-  // Every table the failed collections opened was closed again; only the last new screen
-  // design stays open, until the next collection.
+  EXPECT_EQ(fx.LogLines(), std::vector<std::string>(k.fails ? 1 : 0, kItemError));
+  if (k.next_record == 0) {
+    EXPECT_FALSE(
+        std::filesystem::exists(fx.New(std::string("SMITH/My Collections/") + k.code + ".clu")));
+  } else {
+    const NewFile file = ReadNew(k.code);
+    EXPECT_EQ(file.next_record, k.next_record);
+    if (file.next_record > 4) {
+      EXPECT_EQ(file.items.at(0).first.Dates[0].text, "Moby Dick");
+    }
+  }
+  // Every table a failed collection opened was closed again; after a conversion only the new
+  // screen design stays open, until the next collection.
   int open = 0;
   for (int number = 1; number <= 30; ++number) open += c().fs.IsOpen(number) ? 1 : 0;
-  EXPECT_EQ(open, 1);
+  EXPECT_EQ(open, k.fails ? 0 : 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Collections, CollectionScenarioTest,
+    ::testing::Values(Scenario{"BOOKS", true, 6},  // the first item stays, its header written back
+                      Scenario{"BAD", true, 4}, Scenario{"NODESIGN", true, 0},
+                      Scenario{"MANY", true, 0}, Scenario{"LINKED", true, 4},
+                      Scenario{"FULL", true, 4}, Scenario{"OK", false, 6}),
+    [](const ::testing::TestParamInfo<Scenario>& info) { return std::string(info.param.code); });
 
 TEST(PicturePaths, FolderRules) {
   auto path = [](std::string_view code, std::string_view type, std::string_view country,
@@ -438,7 +462,8 @@ class StandardReferenceTest : public CollectionsTest {
   // The first entry, in record order, that agrees on the six fields; an entry that cannot be
   // read is passed over.
   int32_t LinearSearch(const std::string& file, const NewItemMain& item) {
-    std::vector<std::byte> bytes = hw::testing::ReadBytes(fx.New("StdDB/United States Coin/" + file));
+    std::vector<std::byte> bytes =
+        hw::testing::ReadBytes(fx.New("StdDB/United States Coin/" + file));
     hw::NewHeader h;
     EXPECT_TRUE(hw::DecodeRecord(bytes, h));
     for (int64_t r = 4; r < h.next_record; r += 2) {
