@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -213,37 +214,31 @@ TEST_F(CoinCollectionTest, EveryValueLandsInItsBankAndSlot) {
   const NewFile file = ReadNew("US Coins");
   EXPECT_TRUE(fx.ui.Messages().empty());
   ASSERT_EQ(file.next_record, 6);
-  EXPECT_EQ(file.header.TypeName.Trimmed(), "Coin");
-  EXPECT_EQ(file.header.Code.Trimmed(), "COINS");
-  EXPECT_EQ(file.header.KeyCaptions[0].Trimmed(), "Date");
-  EXPECT_EQ(file.header.KeyCodes[0], 18);
-  EXPECT_EQ(file.header.KeyCaptions[1].Trimmed(), "Mint");
-  EXPECT_EQ(file.header.KeyCodes[1], 47);
-  EXPECT_EQ(file.header.Text316.Trimmed(), "Standard");
+  const NewCollectionHeader& h = file.header;
+  EXPECT_EQ(std::make_tuple(h.TypeName.Trimmed(), h.Code.Trimmed(), h.Text316.Trimmed()),
+            std::make_tuple("Coin", "COINS", "Standard"));
+  EXPECT_EQ(std::make_tuple(h.KeyCaptions[0].Trimmed(), h.KeyCodes[0], h.KeyCaptions[1].Trimmed(),
+                            h.KeyCodes[1]),
+            std::make_tuple("Date", 18, "Mint", 47));
 
   const auto& [item, ext] = file.items[0];
-  EXPECT_EQ(item.Linked[2].Trimmed(), "United States");
-  EXPECT_EQ(item.Linked[6].Trimmed(), "1 Cent");
+  EXPECT_EQ(
+      std::make_tuple(item.Linked[2].Trimmed(), item.Linked[6].Trimmed(), item.Text8[1].Trimmed(),
+                      item.Text128[1].Trimmed(), item.Text32[5].Trimmed()),
+      std::make_tuple("United States", "1 Cent", "MS-63", "Doubled Die", "1909"));
   EXPECT_EQ(item.Text32[3].Raw().substr(0, 3), " S ");  // appended to a blank element
-  EXPECT_EQ(item.Text8[1].Trimmed(), "MS-63");
-  EXPECT_EQ(item.Text128[1].Trimmed(), "Doubled Die");
-  EXPECT_EQ(item.Longs[2], 2);  // 2.5 and 3.5 round to even
-  EXPECT_EQ(item.Longs[3], 4);
-  EXPECT_EQ(item.Longs[4], 7);
-  EXPECT_EQ(item.Dates[2].tag, TaggedValue::kDate);
-  EXPECT_EQ(item.Dates[2].date, 7745);
-  EXPECT_EQ(item.Dates[3].tag, TaggedValue::kText);
-  EXPECT_EQ(item.Dates[3].text, "circa 1921");
-  EXPECT_EQ(item.Dates[0].tag, TaggedValue::kText);
-  EXPECT_EQ(item.Dates[0].text, "");
-  EXPECT_EQ(item.Text32[5].Trimmed(), "1909");
-  EXPECT_TRUE(item.Flags[1]);   // BUY
-  EXPECT_FALSE(item.Flags[2]);  // SELL
-  EXPECT_TRUE(item.Flags[3]);   // GOVERNMENT SET
-  EXPECT_TRUE(item.Flags[4]);   // MANUAL VALUE
-  EXPECT_EQ(item.Financial[0].scaled, 15000);
-  EXPECT_EQ(item.Financial[1].scaled, 25000);
-  EXPECT_EQ(item.Financial[2].scaled, 100000);
+  // 2.5 and 3.5 round to even.
+  EXPECT_EQ(std::make_tuple(item.Longs[2], item.Longs[3], item.Longs[4]), std::make_tuple(2, 4, 7));
+  EXPECT_EQ(std::make_tuple(item.Dates[2].tag, item.Dates[2].date, item.Dates[3].tag,
+                            item.Dates[3].text, item.Dates[0].tag, item.Dates[0].text),
+            std::make_tuple(TaggedValue::kDate, 7745.0, TaggedValue::kText, "circa 1921",
+                            TaggedValue::kText, ""));
+  // BUY, SELL, GOVERNMENT SET, MANUAL VALUE.
+  EXPECT_EQ(std::make_tuple(item.Flags[1], item.Flags[2], item.Flags[3], item.Flags[4]),
+            std::make_tuple(true, false, true, true));
+  EXPECT_EQ(
+      std::make_tuple(item.Financial[0].scaled, item.Financial[1].scaled, item.Financial[2].scaled),
+      std::make_tuple(15000, 25000, 100000));
   EXPECT_EQ(item.Longs[NewItemMain::kStandardReference], 777);
   EXPECT_EQ(ext.PicturePaths[0].Trimmed(), "StdDB\\United States Coin\\Images\\1909S.a01");
   EXPECT_EQ(ext.PicturePaths[1].Trimmed(), "StdDB\\United States Coin\\Images\\1909SR.b01");

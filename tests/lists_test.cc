@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <random>
 #include <span>
 #include <string>
 #include <utility>
@@ -34,11 +33,7 @@ using hw::testing::ConversionFixture;
 
 constexpr char kIllegalName[] = "That Name is illegal, you may only use A-Z,0-9,_, and &.";
 
-std::string Le(int64_t value, int size) {
-  std::string out;
-  for (int i = 0; i < size; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-  return out;
-}
+std::string Le(int64_t value, int size) { return hw::testing::LittleEndian(value, size); }
 
 std::string Pad(const std::string& text, size_t width) {
   return text + std::string(width - text.size(), ' ');
@@ -108,15 +103,10 @@ class ListsTest : public ::testing::Test {
   }
 
   std::string Contents(const std::string& relative) const {
-    const std::vector<std::byte> bytes = hw::testing::ReadBytes(f.New(relative));
-    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return hw::testing::ReadText(f.New(relative));
   }
-
   int32_t NextRecordOf(const std::string& relative) const {
-    const std::vector<std::byte> bytes = hw::testing::ReadBytes(f.New(relative));
-    hw::NewHeader h;
-    EXPECT_TRUE(hw::DecodeRecord(bytes, h));
-    return h.next_record;
+    return static_cast<int32_t>(hw::testing::IntAt(Contents(relative), 16, 4));
   }
 
   // Record `n` of a new-edition table as raw bytes (zeros past the end of the file).
@@ -279,52 +269,6 @@ TEST_F(ListsTest, MoreThanAHundredListsForOneTypeEndTheProgram) {
   EXPECT_THROW(hw::ConvertChoiceLists(c()), hw::ProgramEnd);
   ASSERT_EQ(f.ui.MessageTexts().size(), 1u);
   EXPECT_NE(f.ui.MessageTexts()[0].find("condition (9)"), std::string::npos);
-}
-
-// The index against a plain scan of the file: random lists with blank, zero-filled and
-// partly zero texts, NextRecord before, inside and far past the end, appends and ignored writes.
-TEST_F(ListsTest, IndexAnswersAsAScanOfTheFileWould) {
-  std::vector<hw::Text<32>> pool(8);
-  const char* texts[] = {"Mint", " Mint", "MINT", "", "  ", "EMPTY"};
-  for (int i = 0; i < 6; ++i) pool[i].Set(texts[i]);
-  pool[7].bytes[0] = 'A';  // "A" followed by zero bytes; pool[6] stays zero-filled
-  std::mt19937 rng(7);
-  for (int trial = 0; trial < 150; ++trial) {
-    const int stored = static_cast<int>(rng() % 6);
-    std::vector<ChoiceEntry> entries(stored);
-    for (ChoiceEntry& e : entries) e.ItemText = pool[rng() % pool.size()];
-    const int32_t next = trial % 10 == 0 ? 0x7FFFFFF0 : static_cast<int32_t>(1 + rng() % 9);
-    WriteShipped("Combos\\Grade.cb5", entries, next);
-
-    hw::IndexedTable<ChoiceEntry> table(c(), c().lists.new_list, false);
-    table.Reopen("N:\\Combos\\", "Grade", ".cb5", 3);
-    for (int step = 0; step < 4; ++step) {
-      const int32_t slot_next = c().slots.New(c().lists.new_list).next_record;
-      const std::string bytes = Contents("Combos\\Grade.cb5");
-      // Every record after the first one past the end reads the same zeros.
-      const int64_t in_file = static_cast<int64_t>(bytes.size() + 122) / 123;
-      for (const hw::Text<32>& key : pool) {
-        bool found = false;
-        for (int64_t n = 3; n < slot_next && n <= std::max<int64_t>(in_file + 1, 3) && !found;
-             ++n) {
-          const size_t at = static_cast<size_t>(n - 1) * 123 + 36;
-          std::string text = at < bytes.size() ? bytes.substr(at, 32) : "";
-          text.resize(32, '\0');
-          found = hw::Trim(text) == key.Trimmed();
-        }
-        EXPECT_EQ(table.Scan(key.Trimmed()), found) << "trial " << trial << " step " << step;
-        EXPECT_EQ(table.Scan(key.Trimmed(), true), slot_next > 3);
-      }
-      if (slot_next > 1000) break;
-      if (rng() % 3 == 0) {
-        f.faults.Add(Fault{"Grade.cb5", FaultOp::kWrite, hw::kDeviceIoError});
-        f.ui.QueueReplies({Reply::kIgnore});
-      }
-      table.Append(ShippedEntry(texts[rng() % 6]));
-    }
-    table.Close();
-  }
-  EXPECT_EQ(f.ui.PendingReplies(), 0u);
 }
 
 // Reads that fail while a fault is still pending are met where a scan meets them: the header
