@@ -82,9 +82,7 @@ class CollectionsTest : public ::testing::Test {
   hw::Conversion& c() { return fx.c(); }
 
   void WritePriorDesign(const std::string& code, const std::vector<hw::V4ScreenField>& fields) {
-    TableImage t = TableImage::Prior(code + ".vsd", hw::V4ScreenField::kSize, 4);
-    for (const auto& f : fields) t.Append(f);
-    t.WriteTo(fx.Prior("Video/" + code + ".vsd"));
+    fx.WritePrior("Video/" + code + ".vsd", 4, fields);
   }
 
   void WriteFieldDefinitions(const std::vector<std::pair<std::string, int16_t>>& fields) {
@@ -100,9 +98,7 @@ class CollectionsTest : public ::testing::Test {
   }
 
   void WriteNewDesign(const std::string& name, const std::vector<hw::V5FieldDef>& fields) {
-    TableImage t = TableImage::New(name + ".vsd", hw::V5FieldDef::kSize, 4);
-    for (const auto& f : fields) t.Append(f);
-    t.WriteTo(fx.New("video/" + name + ".vsd"));
+    fx.WriteNew("video/" + name + ".vsd", 4, fields);
   }
 
   void WritePriorCollection(const std::string& code, const std::string& type,

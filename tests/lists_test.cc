@@ -82,16 +82,6 @@ class ListsTest : public ::testing::Test {
 
   hw::Conversion& c() { return f.c(); }
 
-  // Writes a prior-edition table under the prior installation folder.
-  template <class Record>
-  void WritePrior(const std::string& relative, int16_t first, const std::vector<Record>& records) {
-    const std::filesystem::path file = f.Prior(relative);
-    std::filesystem::create_directories(file.parent_path());
-    TableImage t = TableImage::Prior(file.filename().string(), Record::kSize, first);
-    for (const Record& r : records) t.Append(r);
-    t.WriteTo(file);
-  }
-
   void WriteShipped(const std::string& relative, const std::vector<ChoiceEntry>& entries,
                     int32_t next_record = 0) {
     const std::filesystem::path file = f.New(relative);
@@ -105,9 +95,7 @@ class ListsTest : public ::testing::Test {
   std::string Contents(const std::string& relative) const {
     return hw::testing::ReadText(f.New(relative));
   }
-  int32_t NextRecordOf(const std::string& relative) const {
-    return static_cast<int32_t>(hw::testing::IntAt(Contents(relative), 16, 4));
-  }
+  int32_t NextRecordOf(const std::string& relative) const { return f.NextRecordOf(relative); }
 
   // Record `n` of a new-edition table as raw bytes (zeros past the end of the file).
   std::string RecordBytes(const std::string& relative, int64_t n, size_t length) const {
@@ -153,7 +141,7 @@ class ListsTest : public ::testing::Test {
 TEST_F(ListsTest, MergeCreatesTypeFoldersAndKeepsEachTrimmedTextOnce) {
   f.AddType("COIN");
   f.AddType("STAMPS");
-  WritePrior<PriorChoiceEntry>(
+  f.WritePrior<PriorChoiceEntry>(
       "Combos\\COIN\\Grade.cbo", 3,
       {PriorEntry("Mint"), PriorEntry("  Mint  "), PriorEntry("MINT"), PriorEntry(""),
        PriorEntry("   "), PriorEntry("Fine"), PriorEntry("Mint")});
@@ -182,7 +170,7 @@ TEST_F(ListsTest, MergeCreatesTypeFoldersAndKeepsEachTrimmedTextOnce) {
 TEST_F(ListsTest, MergedEntryHoldsEachFieldAtItsOffset) {
   f.AddType("COIN");
   PriorChoiceEntry odd = PriorEntry("Very Fine", -5, "ABCDEF");
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3, {odd, PriorEntry("Fine", 7, "AB")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3, {odd, PriorEntry("Fine", 7, "AB")});
 
   hw::ConvertChoiceLists(c());
 
@@ -201,9 +189,9 @@ TEST_F(ListsTest, MergeAppendsOnlyWhatTheShippedListLacks) {
   f.MakeNewFolder("Combos\\Coin");
   WriteShipped("Combos\\Coin\\Grade.cb5", {ShippedEntry("Mint"), ShippedEntry("")});
   // The prior file name differs in case: names compare without regard to case.
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\grade.cbo", 3,
-                               {PriorEntry("Fine"), PriorEntry(" Mint"), PriorEntry("   "),
-                                PriorEntry("Fine"), PriorEntry("Good")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\grade.cbo", 3,
+                                 {PriorEntry("Fine"), PriorEntry(" Mint"), PriorEntry("   "),
+                                  PriorEntry("Fine"), PriorEntry("Good")});
 
   hw::ConvertChoiceLists(c());
 
@@ -222,8 +210,8 @@ TEST_F(ListsTest, RecordsPastTheEndOfAListReadAsZeros) {
   WriteShipped("Combos\\Coin\\Grade.cb5", {ShippedEntry("Mint")}, 0x7FFFFFF0);
   const std::string before = Contents("Combos\\Coin\\Grade.cb5");
   // A never-assigned (zero-filled) text equals the zero records past the end.
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3,
-                               {PriorChoiceEntry{}, PriorEntry("Mint")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3,
+                                 {PriorChoiceEntry{}, PriorEntry("Mint")});
 
   hw::ConvertChoiceLists(c());
 
@@ -234,9 +222,9 @@ TEST_F(ListsTest, RecordsPastTheEndOfAListReadAsZeros) {
 TEST_F(ListsTest, ErrorDuringAMergeNamesTheListAndKeepsEarlierLists) {
   f.AddType("COIN");
   f.MakeNewFolder("Combos\\Coin");
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\Alpha.cbo", 3, {PriorEntry("One")});
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3, {PriorEntry("Mint")});
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\Zeta.cbo", 3, {PriorEntry("Two")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Alpha.cbo", 3, {PriorEntry("One")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3, {PriorEntry("Mint")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Zeta.cbo", 3, {PriorEntry("Two")});
   WriteShipped("Combos\\Coin\\Grade.cb5", {});
   f.faults.Add(Fault{"Grade.cb5", FaultOp::kWrite, hw::kBadFileName});
 
@@ -263,7 +251,7 @@ TEST_F(ListsTest, ErrorOutsideAMergeLogsAnEmptyListName) {
 TEST_F(ListsTest, MoreThanAHundredListsForOneTypeEndTheProgram) {
   f.AddType("COIN");
   for (int i = 0; i < 101; ++i) {
-    WritePrior<PriorChoiceEntry>("Combos\\COIN\\L" + std::to_string(i) + ".cbo", 3, {});
+    f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\L" + std::to_string(i) + ".cbo", 3, {});
   }
 
   EXPECT_THROW(hw::ConvertChoiceLists(c()), hw::ProgramEnd);
@@ -304,9 +292,9 @@ TEST_F(ListsTest, ReadsIgnoredAfterTheOpenAreMetAsAScanMeetsThem) {
 
 TEST_F(ListsTest, StorageFillsBothListsAndSkipsEmpty) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
-  WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
-                                 {Storage("safe", "box 1", "YyN", 123456), Storage("safe", "box 2"),
-                                  Storage("EMPTY", "box 3", "YYY")});
+  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
+                                   {Storage("safe", "box 1", "YyN", 123456),
+                                    Storage("safe", "box 2"), Storage("EMPTY", "box 3", "YYY")});
 
   hw::ConvertStorage(c());
 
@@ -330,10 +318,10 @@ TEST_F(ListsTest, StorageFillsBothListsAndSkipsEmpty) {
 
 TEST_F(ListsTest, StorageComparesTextsExactlyAcrossUsers) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\HWVER4\\NOSTORE\\", "C:\\HWVER4\\JONES\\"});
-  WritePrior<PriorStorageRecord>(
+  f.WritePrior<PriorStorageRecord>(
       "SMITH\\storage.mst", 4,
       {Storage("Safe", "box 1"), Storage("safe", "box 1"), Storage("Empty", "drawer")});
-  WritePrior<PriorStorageRecord>("JONES\\storage.mst", 4, {Storage(" safe ", "shelf")});
+  f.WritePrior<PriorStorageRecord>("JONES\\storage.mst", 4, {Storage(" safe ", "shelf")});
 
   hw::ConvertStorage(c());
 
@@ -351,8 +339,8 @@ TEST_F(ListsTest, EmptyMatchesOnlyWhenTheSearchReadsARecord) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
   WriteShipped("Combos\\Locations.cb5", {});
   WriteShipped("Combos\\LocationsLink.cb5", {});
-  WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
-                                 {Storage("EMPTY", "box 3"), Storage("EMPTY", "box 9")});
+  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
+                                   {Storage("EMPTY", "box 3"), Storage("EMPTY", "box 9")});
 
   hw::ConvertStorage(c());
 
@@ -365,7 +353,7 @@ TEST_F(ListsTest, EmptyMatchesOnlyWhenTheSearchReadsARecord) {
 TEST_F(ListsTest, StorageErrorKeepsWhatWasWritten) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
   WriteShipped("Combos\\LocationsLink.cb5", {}, 4);
-  WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4, {Storage("safe", "box 1")});
+  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4, {Storage("safe", "box 1")});
   f.faults.Add(Fault{"LocationsLink.cb5", FaultOp::kWrite, hw::kBadFileName});
 
   hw::ConvertStorage(c());
@@ -388,7 +376,7 @@ TEST_F(ListsTest, PartyBecomesAListEntryAndAContact) {
   p.Text90.Set("62701-1234");
   p.Text100.Set("555-0100");
   p.Text124.Set("Buys proof sets");
-  WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {p});
+  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {p});
 
   hw::ConvertBuyersSellers(c());
 
@@ -423,10 +411,10 @@ TEST_F(ListsTest, ListAndContactSearchesAreIndependent) {
     t.Append(k);
     t.WriteTo(file);
   }
-  WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3,
-                               {Party("Jones"), Party("Brown"), Party(" Smith "), Party("")});
-  WritePrior<PriorPartyRecord>("JONES\\parties.mst", 3,
-                               {Party("Smith"), Party("smith"), Party("  ")});
+  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3,
+                                 {Party("Jones"), Party("Brown"), Party(" Smith "), Party("")});
+  f.WritePrior<PriorPartyRecord>("JONES\\parties.mst", 3,
+                                 {Party("Smith"), Party("smith"), Party("  ")});
 
   hw::ConvertBuyersSellers(c());
 
@@ -445,7 +433,7 @@ TEST_F(ListsTest, ListAndContactSearchesAreIndependent) {
 
 TEST_F(ListsTest, BuyerSellerErrorKeepsWhatWasWritten) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
-  WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins")});
+  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins")});
   TableImage::New("Contacts.mst", ContactRecord::kSize, 3).WriteTo(f.New("MyData\\Contacts.mst"));
   f.faults.Add(Fault{"Contacts.mst", FaultOp::kWrite, hw::kBadFileNameOrNumber});
 
@@ -465,12 +453,12 @@ TEST_F(ListsTest, BuyerSellerErrorKeepsWhatWasWritten) {
 TEST_F(ListsTest, SecondRunChangesNoFile) {
   f.AddType("COIN");
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\HWVER4\\JONES\\"});
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3,
-                               {PriorEntry("Mint"), PriorEntry(""), PriorChoiceEntry{}});
-  WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
-                                 {Storage("safe", "box 1", "YNY", 5), Storage("EMPTY", "x")});
-  WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins"), Party("")});
-  WritePrior<PriorPartyRecord>("JONES\\parties.mst", 3, {Party("Smith Coins")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3,
+                                 {PriorEntry("Mint"), PriorEntry(""), PriorChoiceEntry{}});
+  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
+                                   {Storage("safe", "box 1", "YNY", 5), Storage("EMPTY", "x")});
+  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins"), Party("")});
+  f.WritePrior<PriorPartyRecord>("JONES\\parties.mst", 3, {Party("Smith Coins")});
 
   hw::ConvertBuyersSellers(c());
   hw::ConvertStorage(c());

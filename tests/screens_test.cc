@@ -96,28 +96,18 @@ class Installation {
   Installation() { fx.MakeNewFolder("video"); }
 
   void WritePriorScreen(const std::string& code, const std::vector<V4ScreenField>& elements) {
-    TableImage t = TableImage::Prior(code + ".vsd", V4ScreenField::kSize, 4);
-    for (const V4ScreenField& e : elements) t.Append(e);
-    fx.MakePriorFolder("Video");
-    t.WriteTo(fx.Prior("Video\\" + code + ".vsd"));
+    fx.WritePrior("Video\\" + code + ".vsd", 4, elements);
   }
   void WriteCommonFields(const std::vector<V4FieldDef>& defs) {
-    TableImage t = TableImage::Prior("fields.mst", V4FieldDef::kSize, 3);
-    for (const V4FieldDef& d : defs) t.Append(d);
-    t.WriteTo(fx.Prior("fields.mst"));
+    fx.WritePrior("fields.mst", 3, defs);
   }
   // A new screen design whose fields start at `first` (3 as the new edition ships them).
   void WriteDesign(const std::string& name, const std::vector<V5FieldDef>& fields,
                    int32_t first = 3) {
-    TableImage t = TableImage::New(name + ".vsd", V5FieldDef::kSize, first);
-    for (const V5FieldDef& f : fields) t.Append(f);
-    t.WriteTo(fx.New("video\\" + name + ".vsd"));
+    fx.WriteNew("video\\" + name + ".vsd", first, fields);
   }
   void WritePriorReports(const std::string& code, const std::vector<V4ReportDef>& reports) {
-    TableImage t = TableImage::Prior(code + ".rpt", V4ReportDef::kSize, 3);
-    for (const V4ReportDef& r : reports) t.Append(r);
-    fx.MakePriorFolder(code);
-    t.WriteTo(fx.Prior(code + "\\" + code + ".rpt"));
+    fx.WritePrior(code + "\\" + code + ".rpt", 3, reports);
   }
   void WriteNewReports(const std::string& name, const std::vector<V5ReportDef>& reports) {
     TableImage t = TableImage::New(name + ".rpt", 2780, 3);
@@ -127,7 +117,7 @@ class Installation {
   }
 
   Bytes File(const std::string& relative) const { return hw::testing::ReadBytes(fx.New(relative)); }
-  int64_t NextRecordOf(const std::string& relative) const { return IntAt(File(relative), 16, 4); }
+  int64_t NextRecordOf(const std::string& relative) const { return fx.NextRecordOf(relative); }
   V5FieldDef DesignRecord(const std::string& name, int64_t n) const {
     const Bytes b = File("video\\" + name + ".vsd");
     V5FieldDef f;

@@ -20,8 +20,8 @@ TEST(CodePageTest, EveryByteRoundTripsAndTheHighRangeMapsToItsCharacters) {
 }
 
 TEST(CodePageTest, RefusesWhatTheCodePageCannotHoldAndMalformedUtf8) {
-  for (const char* bad : {"\u0100", "\u0080" /* byte 80 stands for the euro sign */,
-                          "\U0001F600", "\xE9", "\x80", "\xC3", "\xC3(", "\xC1\xA9" /* overlong */,
+  for (const char* bad : {"\u0100", "\u0080" /* byte 80 stands for the euro sign */, "\U0001F600",
+                          "\xE9", "\x80", "\xC3", "\xC3(", "\xC1\xA9" /* overlong */,
                           "\xED\xA0\x80" /* a surrogate */, "\xF8\x88\x80\x80\x80"}) {
     std::string out = "kept";
     EXPECT_FALSE(Utf8ToWin1252(bad, out)) << bad;
@@ -31,8 +31,8 @@ TEST(CodePageTest, RefusesWhatTheCodePageCannotHoldAndMalformedUtf8) {
 
 TEST(UpperCaseTest, KnowsTheCodePagesLettersAndLeavesTheRest) {
   EXPECT_EQ(Upper1252("music_bo"), "MUSIC_BO");
-  EXPECT_EQ(Upper1252("\xE0\xE9\xF6\xFE"), "\xC0\xC9\xD6\xDE");  // à é ö þ
-  EXPECT_EQ(Upper1252("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F");  // š œ ž ÿ
+  EXPECT_EQ(Upper1252("\xE0\xE9\xF6\xFE"), "\xC0\xC9\xD6\xDE");      // à é ö þ
+  EXPECT_EQ(Upper1252("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F");      // š œ ž ÿ
   EXPECT_EQ(Upper1252("\xF7\xDF\xB5$1_(x)"), "\xF7\xDF\xB5$1_(X)");  // ÷ ß µ stay
 }
 

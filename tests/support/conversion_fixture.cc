@@ -74,6 +74,10 @@ void ConversionFixture::WritePriorUsers(const std::vector<std::string>& folders)
   t.WriteTo(Prior("Default.mst"));
 }
 
+int32_t ConversionFixture::NextRecordOf(const std::string& relative) const {
+  return static_cast<int32_t>(IntAt(ReadText(New(relative)), 16, 4));
+}
+
 std::vector<std::string> ConversionFixture::LogLines() const {
   return SplitLines(ReadText(n_root / "HoardwiseCLog.lst"));
 }

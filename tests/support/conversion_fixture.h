@@ -31,6 +31,21 @@ class ConversionFixture {
   void MakePriorFolder(const std::string& relative) const;
   void MakeNewFolder(const std::string& relative) const;
 
+  // Writes a table of `records` from record `first` on at a relative path under the prior
+  // installation or the new data folder, making its folder.
+  template <class Record>
+  void WritePrior(const std::string& relative, int16_t first,
+                  const std::vector<Record>& records) const {
+    Write(TableImage::Prior(Leaf(relative), Record::kSize, first), records, Prior(relative));
+  }
+  template <class Record>
+  void WriteNew(const std::string& relative, int32_t first,
+                const std::vector<Record>& records) const {
+    Write(TableImage::New(Leaf(relative), Record::kSize, first), records, New(relative));
+  }
+  // NextRecord of a new table.
+  int32_t NextRecordOf(const std::string& relative) const;
+
   // Writes a prior user list "Default.mst" with one user per folder (records 4 on).
   void WritePriorUsers(const std::vector<std::string>& windows_folders) const;
 
@@ -48,6 +63,18 @@ class ConversionFixture {
   std::unique_ptr<FileSystem> fs;
   std::unique_ptr<Conversion> conv;
   Conversion& c() { return *conv; }
+
+ private:
+  static std::string Leaf(const std::string& relative) {
+    return relative.substr(relative.find_last_of("\\/") + 1);
+  }
+  template <class Record>
+  static void Write(TableImage t, const std::vector<Record>& records,
+                    const std::filesystem::path& file) {
+    for (const Record& r : records) t.Append(r);
+    std::filesystem::create_directories(file.parent_path());
+    t.WriteTo(file);
+  }
 };
 
 }  // namespace hw::testing

@@ -10,11 +10,11 @@ namespace hw::testing {
 
 // One run of a program to its end, or until its time is up.
 struct ProgramRun {
-  int status = -1;     // the exit status; -1 when the program could not run or a signal ended it
-  int signal = 0;      // the signal that ended it, 0 when it exited
+  int status = -1;  // the exit status; -1 when the program could not run or a signal ended it
+  int signal = 0;   // the signal that ended it, 0 when it exited
   bool timed_out = false;
-  std::string out;     // standard output, as bytes
-  std::string err;     // standard error, as bytes
+  std::string out;                             // standard output, as bytes
+  std::string err;                             // standard error, as bytes
   std::vector<nlohmann::ordered_json> events;  // standard output, one JSON line each
 };
 
