@@ -58,11 +58,6 @@ std::vector<Json> Runs(int index, const char* caption) {
 using hw::testing::ReadText;
 using Result = hw::testing::ProgramRun;
 
-// Runs hwconvert-batch in `cwd`.
-Result RunBatch(const fs::path& cwd, const std::vector<std::string>& args) {
-  return hw::testing::RunProgram("hwconvert-batch", args, cwd, cwd.parent_path());
-}
-
 std::vector<std::string> LogLines(const fs::path& folder) {
   return hw::testing::SplitLines(ReadText(folder / "HoardwiseCLog.lst"));
 }
@@ -84,6 +79,10 @@ class BatchTest : public ::testing::Test {
     }
   }
 
+  // Runs hwconvert-batch in `cwd`; its output passes through the temporary folder.
+  Result RunBatch(const fs::path& cwd, const std::vector<std::string>& args) const {
+    return hw::testing::RunProgram("hwconvert-batch", args, cwd, temp.path());
+  }
   std::vector<std::string> With(std::vector<std::string> more = {}) const {
     more.insert(more.begin(), {"--drive", "C=" + c.string(), "--drive", "N=" + n.string()});
     return more;
