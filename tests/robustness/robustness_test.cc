@@ -105,7 +105,8 @@ struct CaseRun {
 void Convert(CaseRun& run, std::vector<std::string> options) {
   options.insert(options.begin(), {"--drive", "C=" + (run.root / "c").string(), "--drive",
                                    "N=" + (run.root / "n").string(), "--answers", "YYY"});
-  run.outcome = RunProgram("hwconvert-batch", options, Data(run.root), run.folder.path(), kTimeLimit);
+  run.outcome =
+      RunProgram("hwconvert-batch", options, Data(run.root), run.folder.path(), kTimeLimit);
 }
 
 const Sample& TheSample() {
