@@ -98,7 +98,7 @@ std::string UserRecord(std::string_view name, std::string_view folder) {
 }
 
 std::string UserTable(const ConversionFixture& f) {
-  const std::vector<std::byte> bytes = f.ReadBytes(f.New("DEFAULT.mst"));
+  const std::vector<std::byte> bytes = hw::testing::ReadBytes(f.New("DEFAULT.mst"));
   return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 

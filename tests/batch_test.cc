@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,44 +55,16 @@ std::vector<Json> Runs(int index, const char* caption) {
   return {Arrow(index, true), Status(caption), Arrow(index, false), Check(index, true)};
 }
 
-std::string Read(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-  std::vector<Json> events;
-};
-
-// Runs hwconvert-batch in `cwd`.
-Result RunBatch(const fs::path& cwd, const std::vector<std::string>& args) {
-  const hw::testing::ProgramRun run =
-      hw::testing::RunProgram("hwconvert-batch", args, cwd, cwd.parent_path() / "stderr.txt");
-  Result r{run.status, run.out, run.err, {}};
-  std::istringstream lines(r.out);
-  for (std::string line; std::getline(lines, line);) {
-    r.events.push_back(Json::parse(line, nullptr, false));
-  }
-  return r;
-}
+using hw::testing::ReadText;
+using Result = hw::testing::ProgramRun;
 
 std::vector<std::string> LogLines(const fs::path& folder) {
-  std::vector<std::string> lines;
-  std::string s = Read(folder / "HoardwiseCLog.lst");
-  for (size_t at; (at = s.find("\r\n")) != std::string::npos; s.erase(0, at + 2)) {
-    lines.push_back(s.substr(0, at));
-  }
-  return lines;
+  return hw::testing::SplitLines(ReadText(folder / "HoardwiseCLog.lst"));
 }
 
 // The data folder (trimmed) of record n of the new user table in `folder`.
 std::string DataFolder(const fs::path& folder, int n) {
-  const std::string text = Read(folder / "DEFAULT.mst").substr((n - 1) * 659 + 8, 128);
+  const std::string text = ReadText(folder / "DEFAULT.mst").substr((n - 1) * 659 + 8, 128);
   return text.substr(0, text.find_last_not_of(' ') + 1);
 }
 
@@ -109,6 +79,10 @@ class BatchTest : public ::testing::Test {
     }
   }
 
+  // Runs hwconvert-batch in `cwd`; its output passes through the temporary folder.
+  Result RunBatch(const fs::path& cwd, const std::vector<std::string>& args) const {
+    return hw::testing::RunProgram("hwconvert-batch", args, cwd, temp.path());
+  }
   std::vector<std::string> With(std::vector<std::string> more = {}) const {
     more.insert(more.begin(), {"--drive", "C=" + c.string(), "--drive", "N=" + n.string()});
     return more;
@@ -289,7 +263,7 @@ TEST_F(BatchTest, RepliesAndInjectedFaults) {
   EXPECT_EQ(
       retried.events,
       (std::vector<Json>{Message(kUnexpected, "exclamation", "retry", "Error"), End("closed")}));
-  EXPECT_EQ(Read(n / "DEFAULT.mst").substr(2 * 659, 8), "5.0.0   ");
+  EXPECT_EQ(ReadText(n / "DEFAULT.mst").substr(2 * 659, 8), "5.0.0   ");
 
   fs::remove(n / "DEFAULT.mst");
   const Result aborted = RunBatch(n, With({"--fail", "default.MST:open:53:2"}));

@@ -75,55 +75,48 @@ class Generator {
     t.WriteTo(file);
   }
 
+  // Up to `most` records, each made by `fill`.
+  template <class Record, class Fill>
+  std::vector<Record> Records(int most, Fill&& fill) {
+    std::vector<Record> out(static_cast<size_t>(Below(most + 1)));
+    for (Record& r : out) fill(r);
+    return out;
+  }
   std::vector<hw::PriorChoiceEntry> PriorEntries() {
-    std::vector<hw::PriorChoiceEntry> out(Below(6));
-    for (auto& e : out) {
+    return Records<hw::PriorChoiceEntry>(5, [&](auto& e) {
       e.ItemNumber = static_cast<int16_t>(Below(9) - 2);
       Fill(e.ItemText);
       e.Tag.Set("TAGXYZ");
-    }
-    return out;
+    });
   }
-
   std::vector<hw::ChoiceEntry> NewEntries() {
-    std::vector<hw::ChoiceEntry> out(Below(5));
-    for (auto& e : out) {
+    return Records<hw::ChoiceEntry>(4, [&](auto& e) {
       Fill(e.ItemText);
       Fill(e.ParentText);
       e.Marker.Set(OneIn(2) ? "0" : "x");
       e.EntryId = Below(5);
-    }
-    return out;
+    });
   }
-
   std::vector<hw::PriorStorageRecord> Storage() {
-    std::vector<hw::PriorStorageRecord> out(Below(6));
-    for (auto& r : out) {
+    return Records<hw::PriorStorageRecord>(5, [&](auto& r) {
       Fill(r.Location);
       Fill(r.Container);
       r.Mark1.Set(OneIn(2) ? "Y" : "y");
       r.Amount.scaled = Below(100000);
-    }
-    return out;
+    });
   }
-
   std::vector<hw::PriorPartyRecord> Parties() {
-    std::vector<hw::PriorPartyRecord> out(Below(5));
-    for (auto& p : out) {
+    return Records<hw::PriorPartyRecord>(4, [&](auto& p) {
       Fill(p.Name);
       Fill(p.Text64);
-    }
-    return out;
+    });
   }
-
   std::vector<hw::ContactRecord> Contacts() {
-    std::vector<hw::ContactRecord> out(Below(4));
-    for (auto& c : out) {
+    return Records<hw::ContactRecord>(3, [&](auto& c) {
       Fill(c.Name);
       Fill(c.KeyName);
       c.Numbers432[0] = Below(50);
-    }
-    return out;
+    });
   }
 
   // Shuffles the entries of a table whose entries are runs of `stride` records from `first`

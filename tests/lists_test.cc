@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <random>
 #include <span>
 #include <string>
 #include <utility>
@@ -34,11 +33,7 @@ using hw::testing::ConversionFixture;
 
 constexpr char kIllegalName[] = "That Name is illegal, you may only use A-Z,0-9,_, and &.";
 
-std::string Le(int64_t value, int size) {
-  std::string out;
-  for (int i = 0; i < size; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-  return out;
-}
+std::string Le(int64_t value, int size) { return hw::testing::LittleEndian(value, size); }
 
 std::string Pad(const std::string& text, size_t width) {
   return text + std::string(width - text.size(), ' ');
@@ -87,16 +82,6 @@ class ListsTest : public ::testing::Test {
 
   hw::Conversion& c() { return f.c(); }
 
-  // Writes a prior-edition table under the prior installation folder.
-  template <class Record>
-  void WritePrior(const std::string& relative, int16_t first, const std::vector<Record>& records) {
-    const std::filesystem::path file = f.Prior(relative);
-    std::filesystem::create_directories(file.parent_path());
-    TableImage t = TableImage::Prior(file.filename().string(), Record::kSize, first);
-    for (const Record& r : records) t.Append(r);
-    t.WriteTo(file);
-  }
-
   void WriteShipped(const std::string& relative, const std::vector<ChoiceEntry>& entries,
                     int32_t next_record = 0) {
     const std::filesystem::path file = f.New(relative);
@@ -108,16 +93,9 @@ class ListsTest : public ::testing::Test {
   }
 
   std::string Contents(const std::string& relative) const {
-    const std::vector<std::byte> bytes = f.ReadBytes(f.New(relative));
-    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return hw::testing::ReadText(f.New(relative));
   }
-
-  int32_t NextRecordOf(const std::string& relative) const {
-    const std::vector<std::byte> bytes = f.ReadBytes(f.New(relative));
-    hw::NewHeader h;
-    EXPECT_TRUE(hw::DecodeRecord(bytes, h));
-    return h.next_record;
-  }
+  int32_t NextRecordOf(const std::string& relative) const { return f.NextRecordOf(relative); }
 
   // Record `n` of a new-edition table as raw bytes (zeros past the end of the file).
   std::string RecordBytes(const std::string& relative, int64_t n, size_t length) const {
@@ -163,7 +141,7 @@ class ListsTest : public ::testing::Test {
 TEST_F(ListsTest, MergeCreatesTypeFoldersAndKeepsEachTrimmedTextOnce) {
   f.AddType("COIN");
   f.AddType("STAMPS");
-  WritePrior<PriorChoiceEntry>(
+  f.WritePrior<PriorChoiceEntry>(
       "Combos\\COIN\\Grade.cbo", 3,
       {PriorEntry("Mint"), PriorEntry("  Mint  "), PriorEntry("MINT"), PriorEntry(""),
        PriorEntry("   "), PriorEntry("Fine"), PriorEntry("Mint")});
@@ -192,7 +170,7 @@ TEST_F(ListsTest, MergeCreatesTypeFoldersAndKeepsEachTrimmedTextOnce) {
 TEST_F(ListsTest, MergedEntryHoldsEachFieldAtItsOffset) {
   f.AddType("COIN");
   PriorChoiceEntry odd = PriorEntry("Very Fine", -5, "ABCDEF");
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3, {odd, PriorEntry("Fine", 7, "AB")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3, {odd, PriorEntry("Fine", 7, "AB")});
 
   hw::ConvertChoiceLists(c());
 
@@ -211,9 +189,9 @@ TEST_F(ListsTest, MergeAppendsOnlyWhatTheShippedListLacks) {
   f.MakeNewFolder("Combos\\Coin");
   WriteShipped("Combos\\Coin\\Grade.cb5", {ShippedEntry("Mint"), ShippedEntry("")});
   // The prior file name differs in case: names compare without regard to case.
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\grade.cbo", 3,
-                               {PriorEntry("Fine"), PriorEntry(" Mint"), PriorEntry("   "),
-                                PriorEntry("Fine"), PriorEntry("Good")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\grade.cbo", 3,
+                                 {PriorEntry("Fine"), PriorEntry(" Mint"), PriorEntry("   "),
+                                  PriorEntry("Fine"), PriorEntry("Good")});
 
   hw::ConvertChoiceLists(c());
 
@@ -232,8 +210,8 @@ TEST_F(ListsTest, RecordsPastTheEndOfAListReadAsZeros) {
   WriteShipped("Combos\\Coin\\Grade.cb5", {ShippedEntry("Mint")}, 0x7FFFFFF0);
   const std::string before = Contents("Combos\\Coin\\Grade.cb5");
   // A never-assigned (zero-filled) text equals the zero records past the end.
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3,
-                               {PriorChoiceEntry{}, PriorEntry("Mint")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3,
+                                 {PriorChoiceEntry{}, PriorEntry("Mint")});
 
   hw::ConvertChoiceLists(c());
 
@@ -244,9 +222,9 @@ TEST_F(ListsTest, RecordsPastTheEndOfAListReadAsZeros) {
 TEST_F(ListsTest, ErrorDuringAMergeNamesTheListAndKeepsEarlierLists) {
   f.AddType("COIN");
   f.MakeNewFolder("Combos\\Coin");
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\Alpha.cbo", 3, {PriorEntry("One")});
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3, {PriorEntry("Mint")});
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\Zeta.cbo", 3, {PriorEntry("Two")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Alpha.cbo", 3, {PriorEntry("One")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3, {PriorEntry("Mint")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Zeta.cbo", 3, {PriorEntry("Two")});
   WriteShipped("Combos\\Coin\\Grade.cb5", {});
   f.faults.Add(Fault{"Grade.cb5", FaultOp::kWrite, hw::kBadFileName});
 
@@ -273,58 +251,12 @@ TEST_F(ListsTest, ErrorOutsideAMergeLogsAnEmptyListName) {
 TEST_F(ListsTest, MoreThanAHundredListsForOneTypeEndTheProgram) {
   f.AddType("COIN");
   for (int i = 0; i < 101; ++i) {
-    WritePrior<PriorChoiceEntry>("Combos\\COIN\\L" + std::to_string(i) + ".cbo", 3, {});
+    f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\L" + std::to_string(i) + ".cbo", 3, {});
   }
 
   EXPECT_THROW(hw::ConvertChoiceLists(c()), hw::ProgramEnd);
   ASSERT_EQ(f.ui.MessageTexts().size(), 1u);
   EXPECT_NE(f.ui.MessageTexts()[0].find("condition (9)"), std::string::npos);
-}
-
-// The index against a plain scan of the file: random lists with blank, zero-filled and
-// partly zero texts, NextRecord before, inside and far past the end, appends and ignored writes.
-TEST_F(ListsTest, IndexAnswersAsAScanOfTheFileWould) {
-  std::vector<hw::Text<32>> pool(8);
-  const char* texts[] = {"Mint", " Mint", "MINT", "", "  ", "EMPTY"};
-  for (int i = 0; i < 6; ++i) pool[i].Set(texts[i]);
-  pool[7].bytes[0] = 'A';  // "A" followed by zero bytes; pool[6] stays zero-filled
-  std::mt19937 rng(7);
-  for (int trial = 0; trial < 150; ++trial) {
-    const int stored = static_cast<int>(rng() % 6);
-    std::vector<ChoiceEntry> entries(stored);
-    for (ChoiceEntry& e : entries) e.ItemText = pool[rng() % pool.size()];
-    const int32_t next = trial % 10 == 0 ? 0x7FFFFFF0 : static_cast<int32_t>(1 + rng() % 9);
-    WriteShipped("Combos\\Grade.cb5", entries, next);
-
-    hw::IndexedTable<ChoiceEntry> table(c(), c().lists.new_list, false);
-    table.Reopen("N:\\Combos\\", "Grade", ".cb5", 3);
-    for (int step = 0; step < 4; ++step) {
-      const int32_t slot_next = c().slots.New(c().lists.new_list).next_record;
-      const std::string bytes = Contents("Combos\\Grade.cb5");
-      // Every record after the first one past the end reads the same zeros.
-      const int64_t in_file = static_cast<int64_t>(bytes.size() + 122) / 123;
-      for (const hw::Text<32>& key : pool) {
-        bool found = false;
-        for (int64_t n = 3; n < slot_next && n <= std::max<int64_t>(in_file + 1, 3) && !found;
-             ++n) {
-          const size_t at = static_cast<size_t>(n - 1) * 123 + 36;
-          std::string text = at < bytes.size() ? bytes.substr(at, 32) : "";
-          text.resize(32, '\0');
-          found = hw::Trim(text) == key.Trimmed();
-        }
-        EXPECT_EQ(table.Scan(key.Trimmed()), found) << "trial " << trial << " step " << step;
-        EXPECT_EQ(table.Scan(key.Trimmed(), true), slot_next > 3);
-      }
-      if (slot_next > 1000) break;
-      if (rng() % 3 == 0) {
-        f.faults.Add(Fault{"Grade.cb5", FaultOp::kWrite, hw::kDeviceIoError});
-        f.ui.QueueReplies({Reply::kIgnore});
-      }
-      table.Append(ShippedEntry(texts[rng() % 6]));
-    }
-    table.Close();
-  }
-  EXPECT_EQ(f.ui.PendingReplies(), 0u);
 }
 
 // Reads that fail while a fault is still pending are met where a scan meets them: the header
@@ -360,9 +292,9 @@ TEST_F(ListsTest, ReadsIgnoredAfterTheOpenAreMetAsAScanMeetsThem) {
 
 TEST_F(ListsTest, StorageFillsBothListsAndSkipsEmpty) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
-  WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
-                                 {Storage("safe", "box 1", "YyN", 123456), Storage("safe", "box 2"),
-                                  Storage("EMPTY", "box 3", "YYY")});
+  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
+                                   {Storage("safe", "box 1", "YyN", 123456),
+                                    Storage("safe", "box 2"), Storage("EMPTY", "box 3", "YYY")});
 
   hw::ConvertStorage(c());
 
@@ -386,10 +318,10 @@ TEST_F(ListsTest, StorageFillsBothListsAndSkipsEmpty) {
 
 TEST_F(ListsTest, StorageComparesTextsExactlyAcrossUsers) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\HWVER4\\NOSTORE\\", "C:\\HWVER4\\JONES\\"});
-  WritePrior<PriorStorageRecord>(
+  f.WritePrior<PriorStorageRecord>(
       "SMITH\\storage.mst", 4,
       {Storage("Safe", "box 1"), Storage("safe", "box 1"), Storage("Empty", "drawer")});
-  WritePrior<PriorStorageRecord>("JONES\\storage.mst", 4, {Storage(" safe ", "shelf")});
+  f.WritePrior<PriorStorageRecord>("JONES\\storage.mst", 4, {Storage(" safe ", "shelf")});
 
   hw::ConvertStorage(c());
 
@@ -407,8 +339,8 @@ TEST_F(ListsTest, EmptyMatchesOnlyWhenTheSearchReadsARecord) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
   WriteShipped("Combos\\Locations.cb5", {});
   WriteShipped("Combos\\LocationsLink.cb5", {});
-  WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
-                                 {Storage("EMPTY", "box 3"), Storage("EMPTY", "box 9")});
+  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
+                                   {Storage("EMPTY", "box 3"), Storage("EMPTY", "box 9")});
 
   hw::ConvertStorage(c());
 
@@ -421,7 +353,7 @@ TEST_F(ListsTest, EmptyMatchesOnlyWhenTheSearchReadsARecord) {
 TEST_F(ListsTest, StorageErrorKeepsWhatWasWritten) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
   WriteShipped("Combos\\LocationsLink.cb5", {}, 4);
-  WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4, {Storage("safe", "box 1")});
+  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4, {Storage("safe", "box 1")});
   f.faults.Add(Fault{"LocationsLink.cb5", FaultOp::kWrite, hw::kBadFileName});
 
   hw::ConvertStorage(c());
@@ -444,7 +376,7 @@ TEST_F(ListsTest, PartyBecomesAListEntryAndAContact) {
   p.Text90.Set("62701-1234");
   p.Text100.Set("555-0100");
   p.Text124.Set("Buys proof sets");
-  WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {p});
+  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {p});
 
   hw::ConvertBuyersSellers(c());
 
@@ -479,10 +411,10 @@ TEST_F(ListsTest, ListAndContactSearchesAreIndependent) {
     t.Append(k);
     t.WriteTo(file);
   }
-  WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3,
-                               {Party("Jones"), Party("Brown"), Party(" Smith "), Party("")});
-  WritePrior<PriorPartyRecord>("JONES\\parties.mst", 3,
-                               {Party("Smith"), Party("smith"), Party("  ")});
+  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3,
+                                 {Party("Jones"), Party("Brown"), Party(" Smith "), Party("")});
+  f.WritePrior<PriorPartyRecord>("JONES\\parties.mst", 3,
+                                 {Party("Smith"), Party("smith"), Party("  ")});
 
   hw::ConvertBuyersSellers(c());
 
@@ -501,7 +433,7 @@ TEST_F(ListsTest, ListAndContactSearchesAreIndependent) {
 
 TEST_F(ListsTest, BuyerSellerErrorKeepsWhatWasWritten) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
-  WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins")});
+  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins")});
   TableImage::New("Contacts.mst", ContactRecord::kSize, 3).WriteTo(f.New("MyData\\Contacts.mst"));
   f.faults.Add(Fault{"Contacts.mst", FaultOp::kWrite, hw::kBadFileNameOrNumber});
 
@@ -521,12 +453,12 @@ TEST_F(ListsTest, BuyerSellerErrorKeepsWhatWasWritten) {
 TEST_F(ListsTest, SecondRunChangesNoFile) {
   f.AddType("COIN");
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\HWVER4\\JONES\\"});
-  WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3,
-                               {PriorEntry("Mint"), PriorEntry(""), PriorChoiceEntry{}});
-  WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
-                                 {Storage("safe", "box 1", "YNY", 5), Storage("EMPTY", "x")});
-  WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins"), Party("")});
-  WritePrior<PriorPartyRecord>("JONES\\parties.mst", 3, {Party("Smith Coins")});
+  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3,
+                                 {PriorEntry("Mint"), PriorEntry(""), PriorChoiceEntry{}});
+  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
+                                   {Storage("safe", "box 1", "YNY", 5), Storage("EMPTY", "x")});
+  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins"), Party("")});
+  f.WritePrior<PriorPartyRecord>("JONES\\parties.mst", 3, {Party("Smith Coins")});
 
   hw::ConvertBuyersSellers(c());
   hw::ConvertStorage(c());

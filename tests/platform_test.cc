@@ -3,8 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <span>
 #include <string>
@@ -13,7 +11,6 @@
 
 #include "platform/fault_plan.h"
 #include "platform/file_system.h"
-#include "platform/run_error.h"
 #include "support/temp_folder.h"
 
 namespace hw {
@@ -22,30 +19,12 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-void Put(const fs::path& file, std::string_view bytes = "") {
-  std::ofstream(file, std::ios::binary) << bytes;
-}
+using testing::Bytes;
+using testing::ErrorOf;
+using testing::WriteError;
 
-std::string Get(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::vector<std::byte> Bytes(std::string_view text) {
-  const auto* p = reinterpret_cast<const std::byte*>(text.data());
-  return {p, p + text.size()};
-}
-
-// The run-time error an action raises, 0 when it succeeds.
-template <typename Action>
-int ErrorOf(Action&& action) {
-  try {
-    action();
-  } catch (const RunError& e) {
-    return e.number;
-  }
-  return 0;
-}
+void Put(const fs::path& file, std::string_view bytes = "") { testing::WriteBytes(file, bytes); }
+std::string Get(const fs::path& file) { return testing::ReadText(file); }
 
 #ifndef _WIN32  // Z: is the host root on POSIX hosts only.
 // The Windows path that reaches `host` through the Z: drive, which stands for the host root.
@@ -322,17 +301,6 @@ TEST_F(FileSystemTest, SequentialFilesReplaceAndEndLinesWithCrLf) {
   fs_.OpenRandom(2, "log.lst", 4, Access::kReadOnly);
   EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, 1, Bytes("XXXX")); }), kPathFileAccessError);
   EXPECT_EQ(Get(data_ / "Log.lst"), "Converting: US Coins\r\n\r\n");
-}
-
-// Writes (OpenOutput, OpenRandom read-write, MakeFolder) against one folder: 0 when all three
-// succeed, else the error that each raised when they agree.
-int WriteError(FileSystem& fs, const std::string& folder) {
-  const int output = ErrorOf([&] { fs.OpenOutput(1, folder + "\\out.txt"); });
-  const int random =
-      ErrorOf([&] { fs.OpenRandom(2, folder + "\\rnd.dat", 4, Access::kReadWrite); });
-  const int mkdir = ErrorOf([&] { fs.MakeFolder(folder + "\\Made"); });
-  fs.CloseAll();
-  return output == random && random == mkdir ? output : -1;
 }
 
 TEST_F(FileSystemTest, WritesLandOnlyInsideTheNewDataFolderAndOutsideThePrior) {

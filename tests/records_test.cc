@@ -165,7 +165,7 @@ TEST(Hwdump, AUserTableWithShortRecordsIsNotReadPastTheFile) {
   hw::testing::WriteBytes(temp.path() / "DEFAULT.mst", file);
 
   const hw::testing::ProgramRun run = hw::testing::RunProgram(
-      "hwdump", {(temp.path() / "DEFAULT.mst").string()}, temp.path(), temp.path() / "err");
+      "hwdump", {(temp.path() / "DEFAULT.mst").string()}, temp.path(), temp.path());
   std::string out = run.out;
   std::erase(out, '\r');  // standard output ends its lines with CR LF on Windows
   EXPECT_EQ(run.status, 0) << out;

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <variant>
 #include <vector>
@@ -67,15 +65,7 @@ class Machine {
   }
 
   Lines Log() const {
-    std::ifstream in(Host("N:\\HoardwiseCLog.lst"), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    Lines lines;
-    std::string s = text.str();
-    for (size_t at; (at = s.find("\r\n")) != std::string::npos; s.erase(0, at + 2)) {
-      lines.push_back(s.substr(0, at));
-    }
-    return lines;
+    return hw::testing::SplitLines(hw::testing::ReadText(Host("N:\\HoardwiseCLog.lst")));
   }
   bool LogOpen() const { return file_system_->IsOpen(hw::kLogFile); }
 

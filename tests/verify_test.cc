@@ -1,16 +1,14 @@
-#include <fmt/core.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "collections/collection_records.h"
 #include "lists/list_records.h"
+#include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "tablestore/table_image.h"
 
@@ -19,41 +17,36 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
 using hw::testing::ReadBytes;
+using hw::testing::ReadText;
 using hw::testing::TempFolder;
 using hw::testing::WriteBytes;
-
-std::string Slurp(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // A sample installation, converted with every question answered Yes, then verified in its new
 // data folder N:\Hoardwise.
 class VerifyTest : public ::testing::Test {
  protected:
   VerifyTest() : root(temp.path() / "sample"), data(root / "n" / "Hoardwise") {
-    EXPECT_EQ(Run(temp.path(), "hwsample", fmt::format("'{}'", root.string())), 0);
+    EXPECT_EQ(Run(temp.path(), "hwsample", {root.string()}), 0);
   }
 
   // Runs a program of the project in `cwd`; its standard output lands in `out`.
-  int Run(const fs::path& cwd, const std::string& program, const std::string& args) {
-    const std::string command = "cd '" + cwd.string() + "' && '" HW_BIN_DIR "/" + program + "' " +
-                                args + " >'" + (temp.path() / "out").string() + "'";
-    const int status = std::system(command.c_str());
-    out = Slurp(temp.path() / "out");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  int Run(const fs::path& cwd, const std::string& program, std::vector<std::string> args,
+          bool drives = false) {
+    if (drives) {
+      args.insert(args.begin(), {"--drive", "C=" + (root / "c").string(), "--drive",
+                                 "N=" + (root / "n").string()});
+    }
+    const hw::testing::ProgramRun run = hw::testing::RunProgram(program, args, cwd, temp.path());
+    out = run.out;
+    return run.status;
   }
-  std::string Drives() const {
-    return "--drive 'C=" + (root / "c").string() + "' --drive 'N=" + (root / "n").string() + "'";
-  }
-  int Convert(const std::string& extra = "") {
-    return Run(data, "hwconvert-batch", Drives() + " --answers YYY " + extra);
+  int Convert(std::vector<std::string> extra = {}) {
+    extra.insert(extra.begin(), {"--answers", "YYY"});
+    return Run(data, "hwconvert-batch", extra, true);
   }
   // Runs hwverify --json and returns its exit status; the report lands in `report`.
-  int Verify(const std::string& extra = "") {
-    const int status = Run(data, "hwverify", Drives() + " --json " + extra);
+  int Verify() {
+    const int status = Run(data, "hwverify", {"--json"}, true);
     report = Json::parse(out, nullptr, false);
     return status;
   }
@@ -103,7 +96,7 @@ TEST_F(VerifyTest, TheConvertedSampleArrivedComplete) {
   for (const Json& m : us["money"]) EXPECT_EQ(m["prior"], m["new"]);
 
   // The table for the terminal says the same.
-  EXPECT_EQ(Run(data, "hwverify", Drives()), 0);
+  EXPECT_EQ(Run(data, "hwverify", {}, true), 0);
   EXPECT_NE(out.find("Everything arrived."), std::string::npos);
 }
 
@@ -113,7 +106,7 @@ TEST_F(VerifyTest, ACollectionWhoseConversionFailedIsTheOnlyOneShort) {
   const hw::TableImage empty =
       hw::TableImage::New("US Coins.clu", hw::kNewCollectionRecordLength, 4);
   WriteBytes(data / "SMITH" / "My Collections" / "US Coins.clu", empty.Bytes());
-  ASSERT_EQ(Convert("--fail 'US Coins.clu:write:57'"), 0);
+  ASSERT_EQ(Convert({"--fail", "US Coins.clu:write:57"}), 0);
 
   EXPECT_EQ(Verify(), 1);
   EXPECT_EQ(Incomplete(), std::vector<std::string>{"US Coins"});
@@ -155,7 +148,7 @@ TEST_F(VerifyTest, AChangedItemTextIsReportedForItsItem) {
   const std::string description = item.Text128[1].Trimmed();
   ASSERT_FALSE(description.empty());
   const fs::path file = data / "SMITH" / "My Collections" / "US Coins.clu";
-  std::string bytes = Slurp(file);
+  std::string bytes = ReadText(file);
   const size_t at = bytes.find(description, 3 * hw::kNewCollectionRecordLength);
   ASSERT_LT(at, 4u * hw::kNewCollectionRecordLength);
   bytes[at] = '#';
@@ -177,8 +170,8 @@ TEST_F(VerifyTest, TheHtmlReportShowsEveryUserAndTheSummaryInABrowser) {
   }
   ASSERT_EQ(Convert(), 0);
   const fs::path page = temp.path() / "report.html";
-  ASSERT_EQ(Run(data, "hwverify", Drives() + " --html '" + page.string() + "'"), 0);
-  const std::string html = Slurp(page);
+  ASSERT_EQ(Run(data, "hwverify", {"--html", page.string()}, true), 0);
+  const std::string html = ReadText(page);
   // Self-contained: nothing is fetched and nothing runs.
   EXPECT_EQ(html.find("<script"), std::string::npos);
   EXPECT_EQ(html.find("src="), std::string::npos);
@@ -192,7 +185,7 @@ TEST_F(VerifyTest, TheHtmlReportShowsEveryUserAndTheSummaryInABrowser) {
       profile.string() + "' --dump-dom 'file://" + page.string() + "' >'" +
       (temp.path() / "dom").string() + "' 2>/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
-  const std::string dom = Slurp(temp.path() / "dom");
+  const std::string dom = ReadText(temp.path() / "dom");
   EXPECT_NE(dom.find("<p id=\"summary\" class=\"summary ok\">Everything arrived.</p>"),
             std::string::npos);
   for (const char* user : {"John Smith", "Mary Jones", "Luis Garcia"}) {

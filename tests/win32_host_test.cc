@@ -4,12 +4,10 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/run_error.h"
 #include "support/temp_folder.h"
 
 namespace hw {
@@ -18,19 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
-template <typename Action>
-int ErrorOf(Action&& action) {
-  try {
-    action();
-  } catch (const RunError& e) {
-    return e.number;
-  }
-  return 0;
-}
-
-void Put(const fs::path& file, const std::string& bytes = "") {
-  std::ofstream(file, std::ios::binary) << bytes;
-}
+using testing::ErrorOf;
+using testing::WriteError;
 
 // Drive C: is a temporary folder holding the new data folder C:\Data and the prior
 // installation C:\Prior Edition (a name with a distinct short 8.3 form).
@@ -51,14 +38,6 @@ class Win32HostTest : public ::testing::Test {
     d.Map('C', c_);
     return d;
   }
-  // 0 when a file can be written in `folder`, else the error.
-  int WriteError(FileSystem& fs, const std::string& folder) {
-    const int output = ErrorOf([&] { fs.OpenOutput(1, folder + "\\out.txt"); });
-    const int random =
-        ErrorOf([&] { fs.OpenRandom(2, folder + "\\rnd.dat", 4, Access::kReadWrite); });
-    fs.CloseAll();
-    return output == random ? output : -1;
-  }
 
   testing::TempFolder tmp_;
   fs::path c_, data_, prior_;
@@ -66,7 +45,7 @@ class Win32HostTest : public ::testing::Test {
 };
 
 TEST_F(Win32HostTest, NamesInAnotherCaseAreTheStoredName) {
-  Put(data_ / "Collect.mst", "12345678");
+  testing::WriteBytes(data_ / "Collect.mst", "12345678");
   EXPECT_EQ(fs_.HostPath("c:\\DATA\\COLLECT.MST"), data_ / "Collect.mst");
   fs_.OpenRandom(1, "collect.MST", 4, Access::kReadOnly);
   std::string record(4, '\0');
@@ -102,13 +81,14 @@ TEST_F(Win32HostTest, TheWriteGuardSeesThroughOtherSpellings) {
 
   // The new data folder named in another case takes writes.
   fs::create_directories(data_ / "Sub");
+  fs::create_directories(data_ / "Other");
   EXPECT_EQ(WriteError(fs_, "c:\\DATA\\sub"), 0);
-  EXPECT_EQ(WriteError(other, "p:\\data\\SUB"), 0);
+  EXPECT_EQ(WriteError(other, "p:\\data\\OTHER"), 0);
 }
 
 TEST_F(Win32HostTest, AReadOnlyPriorFileIsReadAndNeverWritten) {
   const fs::path file = prior_ / "Default.mst";
-  Put(file, "prior");
+  testing::WriteBytes(file, "prior");
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
   // Read under two numbers at once, as a table and its existence check are.
   fs_.OpenRandom(1, "C:\\Prior Edition\\DEFAULT.MST", 5, Access::kReadOnly);
@@ -126,8 +106,7 @@ TEST_F(Win32HostTest, AReadOnlyPriorFileIsReadAndNeverWritten) {
   EXPECT_EQ(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY,
             static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-  std::ifstream in(file, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "prior");
+  EXPECT_EQ(testing::ReadText(file), "prior");
 }
 
 TEST_F(Win32HostTest, DeviceSpellingsAreRefusedBeforeTheHostSeesThem) {
@@ -142,7 +121,7 @@ TEST_F(Win32HostTest, AccentedNamesAreUtf16OnTheHost) {
   fs_.OpenOutput(1, "Caf\xE9.lst");
   fs_.CloseAll();
   EXPECT_TRUE(fs::exists(data_ / L"Caf\u00e9.lst"));
-  Put(data_ / L"\u65e5.lst");  // Windows-1252 cannot name it
+  testing::WriteBytes(data_ / L"\u65e5.lst", "");  // Windows-1252 cannot name it
   EXPECT_EQ(fs_.List("*.lst", ListFilter::kPlainFiles), Names{"Caf\xE9.lst"});
   EXPECT_EQ(fs_.HostPath("CAF\xC9.LST"), data_ / L"Caf\u00e9.lst");
   EXPECT_EQ(fs_.drives().WindowsPathOf(data_ / L"Caf\u00e9.lst"), "C:\\Data\\Caf\xE9.lst");

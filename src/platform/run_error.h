@@ -9,7 +9,6 @@ namespace hw {
 enum ErrorNumber : int {
   kOverflow = 6,
   kSubscriptOutOfRange = 9,
-  kTypeMismatch = 13,
   kBadFileNameOrNumber = 52,
   kFileNotFound = 53,
   kBadFileMode = 54,

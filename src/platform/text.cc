@@ -141,10 +141,4 @@ std::string_view TrimRightBlanks(std::string_view text) {
 
 std::string_view TrimBlanks(std::string_view text) { return TrimRightBlanks(TrimLeftBlanks(text)); }
 
-std::string PadText(std::string_view text, size_t width) {
-  std::string out(text.substr(0, width));
-  out.resize(width, ' ');
-  return out;
-}
-
 }  // namespace hw

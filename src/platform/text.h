@@ -24,7 +24,4 @@ std::string_view TrimLeftBlanks(std::string_view text);
 std::string_view TrimRightBlanks(std::string_view text);
 inline std::string Trim(std::string_view text) { return std::string(TrimBlanks(text)); }
 
-// Left-aligned, blank-padded to `width`, cut when longer.
-std::string PadText(std::string_view text, size_t width);
-
 }  // namespace hw

@@ -9,15 +9,11 @@
 // truncates the file at the offset, anything else overwrites), offset (2 bytes, little-endian,
 // wrapped into the file plus 64 bytes), length (1 byte), the bytes to write.
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,19 +22,15 @@
 #include "platform/fault_plan.h"
 #include "platform/file_system.h"
 #include "shell/main_menu.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
+using hw::testing::ReadText;
+using hw::testing::WriteBytes;
 
 constexpr char kNewDataFolder[] = "n/Hoardwise";
 
@@ -56,7 +48,7 @@ std::map<std::string, std::string> Outside(const fs::path& root) {
     if (e.is_directory()) {
       contents[name + "/"];
     } else {
-      contents[name] = ReadFile(e.path());
+      contents[name] = ReadText(e.path());
     }
   }
   return contents;
@@ -65,9 +57,6 @@ std::map<std::string, std::string> Outside(const fs::path& root) {
 class Sample {
  public:
   Sample() {
-    std::string pattern = (fs::temp_directory_path() / "hwconvert-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    root_ = pattern;
     hwsample::SampleContext ctx;
     ctx.rng.seed(1);
     ctx.prior_root = root_ / "sample" / "c" / "HWVER4";
@@ -84,11 +73,6 @@ class Sample {
       if (name.back() != '/') prior_files_.push_back(name);
     }
   }
-  ~Sample() {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
-
   // Only the patched prior files and the new data folder are made afresh for each input: the
   // check after the run proves that the conversion left the rest as it was.
   void Run(const uint8_t* data, size_t size) {
@@ -110,12 +94,12 @@ class Sample {
         std::copy(data + at, data + at + length, bytes.begin() + static_cast<ptrdiff_t>(offset));
         at += length;
       }
-      WriteFile(run / name, bytes);
+      WriteBytes(run / name, bytes);
     }
     Convert(run, size > 0 ? data[0] : 0);
     const bool unchanged = Outside(run) == outside;
     for (const auto& [name, bytes] : outside) {
-      if (bytes != pristine_.at(name)) WriteFile(run / name, pristine_.at(name));
+      if (bytes != pristine_.at(name)) WriteBytes(run / name, pristine_.at(name));
     }
     if (!unchanged) {
       std::fprintf(stderr, "the conversion changed something outside the new data folder\n");
@@ -124,32 +108,16 @@ class Sample {
   }
 
  private:
-  class Ui : public hw::UserInterface {
-   public:
-    explicit Ui(uint8_t replies) : replies_(replies) {}
-    hw::Reply MessageBox(const std::string&, hw::Icon, hw::Buttons buttons,
-                         const std::string&) override {
-      if (buttons == hw::Buttons::kOk) return hw::Reply::kOk;
-      if (asked_ == 3) return hw::Reply::kAbort;
-      constexpr hw::Reply kReplies[] = {hw::Reply::kAbort, hw::Reply::kRetry, hw::Reply::kIgnore,
-                                        hw::Reply::kAbort};
-      return kReplies[(replies_ >> (2 * asked_++)) & 3];
-    }
-    std::string OpenFileDialog() override { return ""; }
-    void StatusChanged(const std::string&) override {}
-    void MarkChanged(hw::Mark, int, bool) override {}
-
-   private:
-    uint8_t replies_;
-    int asked_ = 0;
-  };
-
   static void Convert(const fs::path& run, uint8_t replies) {
     hw::DriveMap drives;
     drives.Map('C', run / "c");
     drives.Map('N', run / "n");
     hw::FileSystem file_system(drives, "N:\\Hoardwise");
-    Ui ui(replies);
+    // The first three questions take two bits each (3 is Abort); later ones are aborted.
+    hw::testing::ScriptedUi ui;
+    constexpr hw::Reply kReplies[] = {hw::Reply::kAbort, hw::Reply::kRetry, hw::Reply::kIgnore,
+                                      hw::Reply::kAbort};
+    for (int q = 0; q < 3; ++q) ui.QueueReplies({kReplies[(replies >> (2 * q)) & 3]});
     hw::MainMenu window(file_system, ui);
     window.Load();
     if (window.ending() != hw::Ending::kRunning) return;
@@ -159,7 +127,8 @@ class Sample {
     if (window.ending() == hw::Ending::kConversionFailed) window.Unload();
   }
 
-  fs::path root_;
+  hw::testing::TempFolder temp_;
+  fs::path root_ = temp_.path();
   std::map<std::string, std::string> pristine_;  // everything outside the new data folder
   std::vector<std::string> prior_files_;
 };

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <set>
@@ -17,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "robustness/batch_run.h"
 #include "robustness/damaged_installations.h"
+#include "support/program_run.h"
 #include "support/temp_folder.h"
 
 namespace hw::testing {
@@ -36,6 +38,31 @@ constexpr char kDiskFullStart[] = "Disk Full - program will terminate";
 constexpr char kComplete[] =
     "Requested conversion operations are complete. Make sure to check that all of your data has "
     "been successfully transferred.";
+
+// Every entry under `root` except the subtree `excluded` (none when empty), by relative path:
+// its kind, then a file's size, content hash and modification time (last), or a link's target.
+// Two equal snapshots mean nothing appeared, vanished or changed there.
+std::map<std::string, std::string> Snapshot(const fs::path& root, const fs::path& excluded) {
+  std::map<std::string, std::string> entries;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::end(it); ++it) {
+    if (it->path() == excluded) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    std::string& entry = entries[fs::relative(it->path(), root).string()];
+    if (it->is_symlink()) {
+      entry = "link " + fs::read_symlink(it->path()).string();
+    } else if (it->is_directory()) {
+      entry = "folder";
+    } else {
+      uint64_t hash = 14695981039346656037ull;  // FNV-1a
+      for (unsigned char b : ReadText(it->path())) hash = (hash ^ b) * 1099511628211ull;
+      entry = "file " + std::to_string(it->file_size()) + " " + std::to_string(hash) + " " +
+              std::to_string(it->last_write_time().time_since_epoch().count());
+    }
+  }
+  return entries;
+}
 
 // The start of the fatal message naming error `number`.
 std::string Fatal(int number) { return kFatalStart + std::to_string(number) + ")"; }
@@ -72,22 +99,23 @@ std::map<std::string, std::string> Contents(const fs::path& root) {
 struct CaseRun {
   TempFolder folder;
   fs::path root = folder.path() / "root";
-  BatchOutcome outcome;
+  ProgramRun outcome;
 };
 
 void Convert(CaseRun& run, std::vector<std::string> options) {
   options.insert(options.begin(), {"--drive", "C=" + (run.root / "c").string(), "--drive",
                                    "N=" + (run.root / "n").string(), "--answers", "YYY"});
-  run.outcome = RunProgram(HW_BATCH, options, Data(run.root), run.folder.path(), kTimeLimit);
+  run.outcome =
+      RunProgram("hwconvert-batch", options, Data(run.root), run.folder.path(), kTimeLimit);
 }
 
 const Sample& TheSample() {
   // Removed, with its folder, when the process ends.
   static const std::unique_ptr<Sample> sample = [] {
     auto s = std::make_unique<Sample>();
-    const BatchOutcome made =
-        RunProgram(HW_SAMPLE, {s->root.string()}, s->folder.path(), s->folder.path(), kTimeLimit);
-    if (made.status != 0) throw std::runtime_error("hwsample failed: " + made.errors);
+    const ProgramRun made =
+        RunProgram("hwsample", {s->root.string()}, s->folder.path(), s->folder.path(), kTimeLimit);
+    if (made.status != 0) throw std::runtime_error("hwsample failed: " + made.err);
     std::set<std::string> seen;
     std::set<fs::path> files;
     for (const auto& e : fs::recursive_directory_iterator(Prior(s->root))) {
@@ -121,14 +149,14 @@ const Sample& TheSample() {
   return *sample;
 }
 
-const Json* LastMessage(const BatchOutcome& o) {
+const Json* LastMessage(const ProgramRun& o) {
   for (auto it = o.events.rbegin(); it != o.events.rend(); ++it) {
     if ((*it)["event"] == "message") return &*it;
   }
   return nullptr;
 }
 
-std::string How(const BatchOutcome& o) {
+std::string How(const ProgramRun& o) {
   return o.events.empty() || o.events.back()["event"] != "end" ? "" : o.events.back()["how"];
 }
 
@@ -138,10 +166,10 @@ void ConvertDamaged(CaseRun& run, const Damage& damage, const std::vector<std::s
   damage.apply(Prior(run.root), Data(run.root));
   const auto outside = Snapshot(run.root, Data(run.root));
   Convert(run, options);
-  const BatchOutcome& o = run.outcome;
+  const ProgramRun& o = run.outcome;
   EXPECT_FALSE(o.timed_out) << "not done within " << kTimeLimit.count() << " s";
   EXPECT_EQ(o.signal, 0) << "ended by signal " << o.signal;
-  EXPECT_EQ(o.errors, "") << "standard error was written";
+  EXPECT_EQ(o.err, "") << "standard error was written";
   const std::string how = How(o);
   ASSERT_NE(how, "") << "no end event";
   EXPECT_EQ(o.status, how == "completed" || how == "closed" ? 0 : 1) << how;

@@ -1,11 +1,5 @@
 #include "support/conversion_fixture.h"
 
-#include <atomic>
-#include <cstring>
-#include <fstream>
-#include <random>
-#include <sstream>
-
 #include "collections/prior_lists.h"
 #include "reftables/reference_tables.h"
 #include "tablestore/runtime.h"
@@ -15,16 +9,6 @@ namespace hw::testing {
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path UniqueTempFolder() {
-  static std::atomic<int> counter{0};
-  std::random_device rd;
-  for (;;) {
-    fs::path p = fs::temp_directory_path() /
-                 ("hwconvert-test-" + std::to_string(rd()) + "-" + std::to_string(counter++));
-    if (fs::create_directory(p)) return p;
-  }
-}
 
 // A relative Windows path as a host path (separators only; the fixture's names are plain).
 fs::path HostRelative(const std::string& relative) {
@@ -37,9 +21,9 @@ fs::path HostRelative(const std::string& relative) {
 
 }  // namespace
 
-ConversionFixture::ConversionFixture() : root(UniqueTempFolder()) {
-  c_root = root / "c";
-  n_root = root / "n";
+ConversionFixture::ConversionFixture() {
+  c_root = temp.path() / "c";
+  n_root = temp.path() / "n";
   fs::create_directories(c_root / "HWVER4");
   fs::create_directories(n_root);
   DriveMap drives;
@@ -61,8 +45,6 @@ ConversionFixture::ConversionFixture() : root(UniqueTempFolder()) {
 ConversionFixture::~ConversionFixture() {
   conv.reset();
   this->fs.reset();
-  std::error_code ec;
-  fs::remove_all(root, ec);
 }
 
 fs::path ConversionFixture::Prior(const std::string& relative) const {
@@ -92,25 +74,12 @@ void ConversionFixture::WritePriorUsers(const std::vector<std::string>& folders)
   t.WriteTo(Prior("Default.mst"));
 }
 
-std::vector<std::string> ConversionFixture::LogLines() const {
-  std::ifstream in(n_root / "HoardwiseCLog.lst", std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  const std::string text = ss.str();
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t pos; (pos = text.find("\r\n", start)) != std::string::npos; start = pos + 2) {
-    lines.push_back(text.substr(start, pos - start));
-  }
-  return lines;
+int32_t ConversionFixture::NextRecordOf(const std::string& relative) const {
+  return static_cast<int32_t>(IntAt(ReadText(New(relative)), 16, 4));
 }
 
-std::vector<std::byte> ConversionFixture::ReadBytes(const fs::path& file) const {
-  std::ifstream in(file, std::ios::binary);
-  std::vector<char> chars((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<std::byte> out(chars.size());
-  std::memcpy(out.data(), chars.data(), chars.size());
-  return out;
+std::vector<std::string> ConversionFixture::LogLines() const {
+  return SplitLines(ReadText(n_root / "HoardwiseCLog.lst"));
 }
 
 void ConversionFixture::AddType(const std::string& code) {

@@ -9,6 +9,7 @@
 #include "platform/fault_plan.h"
 #include "platform/file_system.h"
 #include "support/scripted_ui.h"
+#include "support/temp_folder.h"
 #include "tablestore/table_image.h"
 
 namespace hw::testing {
@@ -30,18 +31,31 @@ class ConversionFixture {
   void MakePriorFolder(const std::string& relative) const;
   void MakeNewFolder(const std::string& relative) const;
 
+  // Writes a table of `records` from record `first` on at a relative path under the prior
+  // installation or the new data folder, making its folder.
+  template <class Record>
+  void WritePrior(const std::string& relative, int16_t first,
+                  const std::vector<Record>& records) const {
+    Write(TableImage::Prior(Leaf(relative), Record::kSize, first), records, Prior(relative));
+  }
+  template <class Record>
+  void WriteNew(const std::string& relative, int32_t first,
+                const std::vector<Record>& records) const {
+    Write(TableImage::New(Leaf(relative), Record::kSize, first), records, New(relative));
+  }
+  // NextRecord of a new table.
+  int32_t NextRecordOf(const std::string& relative) const;
+
   // Writes a prior user list "Default.mst" with one user per folder (records 4 on).
   void WritePriorUsers(const std::vector<std::string>& windows_folders) const;
 
   // The log as written so far, one entry per line (without CR LF).
   std::vector<std::string> LogLines() const;
-  // The whole content of a host file.
-  std::vector<std::byte> ReadBytes(const std::filesystem::path& file) const;
 
   // Adds types to the list of collectible types as the analysis would (code upper case).
   void AddType(const std::string& code);
 
-  std::filesystem::path root;    // the temporary folder
+  TempFolder temp;
   std::filesystem::path c_root;  // host folder of drive C:
   std::filesystem::path n_root;  // host folder of drive N:, the new data folder
   ScriptedUi ui;
@@ -49,6 +63,18 @@ class ConversionFixture {
   std::unique_ptr<FileSystem> fs;
   std::unique_ptr<Conversion> conv;
   Conversion& c() { return *conv; }
+
+ private:
+  static std::string Leaf(const std::string& relative) {
+    return relative.substr(relative.find_last_of("\\/") + 1);
+  }
+  template <class Record>
+  static void Write(TableImage t, const std::vector<Record>& records,
+                    const std::filesystem::path& file) {
+    for (const Record& r : records) t.Append(r);
+    std::filesystem::create_directories(file.parent_path());
+    t.WriteTo(file);
+  }
 };
 
 }  // namespace hw::testing

@@ -1,14 +1,16 @@
 #include "support/program_run.h"
 
-#include <fstream>
 #include <sstream>
 
 #include "platform/program_args.h"
+#include "support/temp_folder.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -18,13 +20,6 @@ namespace hw::testing {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 #ifdef _WIN32
 
@@ -52,72 +47,69 @@ std::wstring Quoted(const std::wstring& arg) {
   return out + L"\"";
 }
 
-ProgramRun Run(const fs::path& program, const std::vector<std::string>& args, const fs::path& cwd,
-               const fs::path& err_file) {
+void Run(ProgramRun& r, const std::string& name, const std::vector<std::string>& args,
+         const fs::path& cwd, const fs::path& out_file, const fs::path& err_file,
+         std::chrono::seconds) {
+  const fs::path program = Program(name);
   std::wstring command = Quoted(program.native());
   for (const std::string& a : args) command += L" " + Quoted(PathFromUtf8(a).native());
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE read_out = nullptr;
-  HANDLE write_out = nullptr;
-  if (!CreatePipe(&read_out, &write_out, &inherit, 0)) return {};
-  SetHandleInformation(read_out, HANDLE_FLAG_INHERIT, 0);
-  HANDLE err = CreateFileW(err_file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const auto create = [&](const fs::path& file) {
+    return CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  HANDLE out = create(out_file);
+  HANDLE err = create(err_file);
   STARTUPINFOW start{};
   start.cb = sizeof start;
   start.dwFlags = STARTF_USESTDHANDLES;
   start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  start.hStdOutput = write_out;
+  start.hStdOutput = out;
   start.hStdError = err;
   PROCESS_INFORMATION process{};
   const bool started = CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0,
                                       nullptr, cwd.c_str(), &start, &process);
-  CloseHandle(write_out);
+  CloseHandle(out);
   CloseHandle(err);
-  ProgramRun r;
-  char buf[4096];
-  DWORD n = 0;
-  while (ReadFile(read_out, buf, sizeof buf, &n, nullptr) && n > 0) r.out.append(buf, n);
-  CloseHandle(read_out);
-  if (!started) return r;
+  if (!started) return;
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
   if (GetExitCodeProcess(process.hProcess, &code)) r.status = static_cast<int>(code);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
-  return r;
 }
 
 #else
 
-fs::path Program(const std::string& name) { return fs::path(HW_BIN_DIR) / name; }
-
-ProgramRun Run(const fs::path& program, const std::vector<std::string>& args, const fs::path& cwd,
-               const fs::path& err_file) {
+void Run(ProgramRun& r, const std::string& name, const std::vector<std::string>& args,
+         const fs::path& cwd, const fs::path& out_file, const fs::path& err_file,
+         std::chrono::seconds limit) {
+  const std::string program = (fs::path(HW_BIN_DIR) / name).string();
   std::vector<char*> argv = {const_cast<char*>(program.c_str())};
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
-  int out_pipe[2];
-  if (::pipe(out_pipe) != 0) return {};
   const pid_t pid = ::fork();
   if (pid == 0) {
-    ::dup2(out_pipe[1], 1);
-    ::close(out_pipe[0]);
-    ::close(out_pipe[1]);
-    const int err = ::open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(err, 2);
+    ::dup2(::open(out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+    ::dup2(::open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    if (limit.count() > 0) {
+      // The limit is on processor time, so that a busy machine does not fail a sound run; the
+      // alarm, at ten times the limit, ends a run that hangs without using the processor.
+      const rlimit cpu{static_cast<rlim_t>(limit.count()), static_cast<rlim_t>(limit.count() + 1)};
+      ::setrlimit(RLIMIT_CPU, &cpu);
+      ::alarm(static_cast<unsigned>(10 * limit.count()));
+    }
     if (::chdir(cwd.c_str()) == 0) ::execv(program.c_str(), argv.data());
     ::_exit(127);
   }
-  ::close(out_pipe[1]);
-  ProgramRun r;
-  char buf[4096];
-  for (ssize_t n; (n = ::read(out_pipe[0], buf, sizeof buf)) > 0;) r.out.append(buf, n);
-  ::close(out_pipe[0]);
   int status = 0;
   ::waitpid(pid, &status, 0);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+  if (WIFSIGNALED(status)) {
+    r.signal = WTERMSIG(status);
+    r.timed_out = r.signal == SIGXCPU || r.signal == SIGKILL || r.signal == SIGALRM;
+  } else {
+    r.status = WEXITSTATUS(status);
+  }
 }
 
 #endif
@@ -125,9 +117,15 @@ ProgramRun Run(const fs::path& program, const std::vector<std::string>& args, co
 }  // namespace
 
 ProgramRun RunProgram(const std::string& name, const std::vector<std::string>& args,
-                      const fs::path& cwd, const fs::path& err_file) {
-  ProgramRun r = Run(Program(name), args, cwd, err_file);
-  r.err = Contents(err_file);
+                      const fs::path& cwd, const fs::path& scratch, std::chrono::seconds limit) {
+  ProgramRun r;
+  Run(r, name, args, cwd, scratch / "stdout.txt", scratch / "stderr.txt", limit);
+  r.out = ReadText(scratch / "stdout.txt");
+  r.err = ReadText(scratch / "stderr.txt");
+  std::istringstream lines(r.out);
+  for (std::string line; std::getline(lines, line);) {
+    r.events.push_back(nlohmann::ordered_json::parse(line, nullptr, false));
+  }
   return r;
 }
 

@@ -58,10 +58,4 @@ std::vector<std::string> ScriptedUi::StatusCaptions() const {
   return captions;
 }
 
-std::vector<MarkEvent> ScriptedUi::Marks() const { return Select<MarkEvent>(); }
-
-int ScriptedUi::DialogCount() const { return static_cast<int>(Select<DialogEvent>().size()); }
-
-int ScriptedUi::WindowChangeCount() const { return static_cast<int>(Select<WindowEvent>().size()); }
-
 }  // namespace hw::testing

@@ -68,9 +68,6 @@ class ScriptedUi : public UserInterface {
   std::vector<MessageEvent> Messages() const;
   std::vector<std::string> MessageTexts() const;
   std::vector<std::string> StatusCaptions() const;
-  std::vector<MarkEvent> Marks() const;
-  int DialogCount() const;
-  int WindowChangeCount() const;
 
  private:
   template <class Event>

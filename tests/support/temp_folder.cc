@@ -4,7 +4,6 @@
 #include <iterator>
 #include <random>
 #include <stdexcept>
-#include <string>
 #include <system_error>
 
 namespace hw::testing {
@@ -45,13 +44,49 @@ void WriteBytes(const fs::path& file, std::string_view bytes) {
 std::vector<std::byte> ReadBytes(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + file.string());
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return Bytes(text);
+  return Bytes(std::string(std::istreambuf_iterator<char>(in), {}));
+}
+
+std::string ReadText(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::vector<std::byte> Bytes(std::string_view text) {
   const auto bytes = std::as_bytes(std::span(text.data(), text.size()));
   return std::vector<std::byte>(bytes.begin(), bytes.end());
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  for (size_t at; (at = text.find("\r\n")) != std::string_view::npos; text.remove_prefix(at + 2)) {
+    lines.emplace_back(text.substr(0, at));
+  }
+  return lines;
+}
+
+std::string LittleEndian(int64_t value, int size) {
+  std::string out;
+  for (int i = 0; i < size; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return out;
+}
+
+int64_t IntAt(std::string_view bytes, size_t offset, int size) {
+  uint64_t v = 0;
+  for (int i = 0; i < size; ++i) {
+    v |= static_cast<uint64_t>(static_cast<unsigned char>(bytes.at(offset + i))) << (8 * i);
+  }
+  const int shift = 64 - 8 * size;
+  return static_cast<int64_t>(v << shift) >> shift;
+}
+
+int WriteError(FileSystem& fs, const std::string& folder) {
+  const int output = ErrorOf([&] { fs.OpenOutput(1, folder + "\\out.txt"); });
+  const int random =
+      ErrorOf([&] { fs.OpenRandom(2, folder + "\\rnd.dat", 4, Access::kReadWrite); });
+  const int mkdir = ErrorOf([&] { fs.MakeFolder(folder + "\\Made"); });
+  fs.CloseAll();
+  return output == random && random == mkdir ? output : -1;
 }
 
 namespace {
