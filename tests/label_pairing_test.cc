@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/table_image.h"
 #include "platform/run_error.h"
-#include "screens/field_records.h"
+#include "records/field_records.h"
 #include "support/conversion_fixture.h"
-#include "tablestore/table_image.h"
 #include "tablestore/table_store.h"
 
 namespace {

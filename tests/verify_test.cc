@@ -9,10 +9,10 @@
 #include <sstream>
 #include <string>
 
-#include "collections/collection_records.h"
+#include "fixtures/table_image.h"
 #include "lists/list_records.h"
+#include "records/collection_records.h"
 #include "support/temp_folder.h"
-#include "tablestore/table_image.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "screens/field_records.h"
+#include "records/field_records.h"
 
 // The sample installation writer: a prior installation and a new data folder as the new
 // edition ships it. Each part of the sample lives in its own file and adds to the same context.

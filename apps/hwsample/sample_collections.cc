@@ -17,13 +17,13 @@
 #include <string>
 #include <vector>
 
-#include "collections/collection_records.h"
 #include "collections/item_values.h"
-#include "collections/prior_lists.h"
+#include "fixtures/table_image.h"
 #include "hwsample/sample.h"
 #include "platform/text.h"
-#include "screens/field_records.h"
-#include "tablestore/table_image.h"
+#include "records/collection_records.h"
+#include "records/field_records.h"
+#include "records/prior_lists.h"
 
 namespace hwsample {
 

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/table_image.h"
 #include "hwsample/sample.h"
 #include "platform/record_codec.h"
 #include "platform/text.h"
-#include "screens/field_records.h"
-#include "screens/report_records.h"
+#include "records/field_records.h"
+#include "records/report_records.h"
 #include "tablestore/table_header.h"
-#include "tablestore/table_image.h"
 
 namespace hwsample {
 

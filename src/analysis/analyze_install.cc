@@ -4,8 +4,8 @@
 
 #include "analysis/folder_name.h"
 #include "analysis/user_settings.h"
-#include "collections/prior_lists.h"
 #include "platform/text.h"
+#include "records/prior_lists.h"
 #include "tablestore/error_policy.h"
 #include "tablestore/table_store.h"
 

@@ -4,7 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "collections/collection_records.h"
 #include "collections/item_values.h"
 #include "collections/label_pairing.h"
 #include "collections/picture_paths.h"
@@ -12,9 +11,10 @@
 #include "conversion/conversion.h"
 #include "platform/run_error.h"
 #include "platform/text.h"
-#include "screens/field_records.h"
-#include "screens/record_scan.h"
+#include "records/collection_records.h"
+#include "records/field_records.h"
 #include "tablestore/table_store.h"
+#include "tablestore/table_view.h"
 
 namespace hw {
 

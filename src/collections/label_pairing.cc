@@ -5,8 +5,8 @@
 #include "conversion/conversion.h"
 #include "platform/run_error.h"
 #include "platform/text.h"
-#include "screens/record_scan.h"
 #include "tablestore/table_store.h"
+#include "tablestore/table_view.h"
 
 namespace hw {
 
@@ -205,20 +205,17 @@ NewDesign ReadNewDesign(Conversion& c, int32_t number) {
   NewDesign design;
   V5FieldDef& record = c.screens.field;
   try {
-    const int64_t last = LastRecord(c.slots.New(number).next_record);
-    const int64_t past_end = FirstRecordPastEnd(c, number);
-    for (int64_t r = kFirstDesignRecord; r <= last; ++r) {
+    const TableView view =
+        TableView::Of(c, number, kFirstDesignRecord, LastRecord(c.slots.New(number).next_record));
+    const int64_t last = std::min(view.last(), view.Tail());
+    for (int64_t r = view.first(); r <= last; ++r) {
       ReadRecord(c, number, r, record);
       design.fields.push_back(FieldOf(record));
-      if (r >= past_end) {
-        // Past the end of the file every record reads as this one; only whether the last of
-        // them can be reached at all is left to learn.
-        if (r < last) {
-          std::array<std::byte, V5FieldDef::kSize> probe;
-          c.fs.GetRecord(number, last, probe);
-        }
-        break;
-      }
+    }
+    // Whether the last record of the tail can be reached at all is left to learn.
+    if (view.Folds()) {
+      std::array<std::byte, V5FieldDef::kSize> probe;
+      c.fs.GetRecord(number, view.last(), probe);
     }
   } catch (const RunError& e) {
     design.error_after = e.number;

@@ -1,13 +1,14 @@
 #include "collections/standard_reference.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
 #include "conversion/conversion.h"
 #include "platform/run_error.h"
 #include "platform/text.h"
-#include "screens/record_scan.h"
 #include "tablestore/table_store.h"
+#include "tablestore/table_view.h"
 
 namespace hw {
 
@@ -37,15 +38,6 @@ std::string StandardCoinKey(const NewItemMain& item) {
   return key;
 }
 
-void StandardCoinIndex::Add(std::string key, int32_t reference) {
-  references_.emplace(std::move(key), reference);
-}
-
-int32_t StandardCoinIndex::Find(const std::string& key) const {
-  const auto it = references_.find(key);
-  return it == references_.end() ? 0 : it->second;
-}
-
 namespace {
 
 // The first entry in record order whose key is `key`, reading the main records 4, 6, 8, ... up to
@@ -70,16 +62,16 @@ bool IndexStandardCoinTable(Conversion& c, int32_t number, StandardCoinIndex& in
   NewItemMain entry;
   std::array<std::byte, NewItemMain::kSize> record;
   try {
-    const int64_t last = LastRecord(c.slots.New(number).next_record);
-    const int64_t past_end = FirstRecordPastEnd(c, number);
-    for (int64_t r = kFirstEntryRecord; r <= last; r += 2) {
+    // No later record of the tail can be a first match, and a failed read of the last would
+    // only end a search that found nothing.
+    const TableView view =
+        TableView::Of(c, number, kFirstEntryRecord, LastRecord(c.slots.New(number).next_record), 2);
+    const int64_t last = std::min(view.last(), view.Tail());
+    for (int64_t r = view.first(); r <= last; r += view.step()) {
       c.fs.GetRecord(number, r, record);
       if (DecodeRecord(record, entry)) {
         index.Add(StandardCoinKey(entry), entry.Longs[NewItemMain::kStandardReference]);
       }
-      // Past the end of the file every record reads as zeros, like this one: no later record
-      // can be a first match.
-      if (r >= past_end) break;
     }
   } catch (const RunError&) {
     return false;

@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "platform/text.h"
-#include "screens/record_scan.h"
 #include "tablestore/error_policy.h"
 #include "tablestore/table_store.h"
+#include "tablestore/table_view.h"
 
 namespace hw {
 
@@ -225,7 +225,7 @@ bool HasCounterpart(Conversion& c, const std::string& caption, int64_t design_en
   const std::string shorter = caption.substr(0, caption.size() - 1);
   const int32_t prior_type = s.prior_element.DataType;
   return ScanRecords(
-             kFirstDesignField, last, design_end, s.field,
+             TableView(kFirstDesignField, last, design_end), s.field,
              [&](int64_t n) {
                return Attempt(c, [&] { ReadRecord(c, s.new_design, n, s.field); });
              },

@@ -6,7 +6,7 @@
 #include <random>
 #include <sstream>
 
-#include "collections/prior_lists.h"
+#include "records/prior_lists.h"
 #include "reftables/reference_tables.h"
 #include "tablestore/runtime.h"
 
