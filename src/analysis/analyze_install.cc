@@ -103,9 +103,7 @@ void AnalyzeUsers(Conversion& c, AnalysisTables& t) {
 void AnalyzeInstall(Conversion& c) {
   c.types.clear();
   AnalysisTables tables;
-  try {
-    AnalyzeUsers(c, tables);
-  } catch (const RunError&) {
+  if (!Attempt(c, Handler::kSilent, [&] { AnalyzeUsers(c, tables); })) {
     c.ui.MessageBox(kFailureText, Icon::kExclamation, Buttons::kOk, kTitle);
     CloseFile(c, tables.prior_users);
     CloseTable(c, tables.user_table);

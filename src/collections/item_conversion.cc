@@ -13,6 +13,7 @@
 #include "platform/text.h"
 #include "records/collection_records.h"
 #include "records/field_records.h"
+#include "tablestore/error_policy.h"
 #include "tablestore/table_store.h"
 #include "tablestore/table_view.h"
 
@@ -396,7 +397,10 @@ void ConvertCollectionFile(Conversion& c, const std::string& file_name,
   if (c.scan_searches || c.errors_reported != errors) {
     plan.pairing = PairFieldsByScan(c, c.screens.new_design, plan.fields, plan.type_code);
   } else {
-    plan.pairing = PairFields(plan.fields, plan.type_code, ReadNewDesign(c, c.screens.new_design));
+    const PairingOutcome paired =
+        PairFields(plan.fields, plan.type_code, ReadNewDesign(c, c.screens.new_design));
+    if (paired.error != 0) throw RunError(paired.error);
+    plan.pairing = paired.pairing;
   }
 
   CloseTable(c, s.new_collection);
@@ -415,9 +419,8 @@ void ConvertCollectionFile(Conversion& c, const std::string& file_name,
 
 void ConvertCollection(Conversion& c, const std::string& file_name,
                        bool include_field_definitions) {
-  try {
-    ConvertCollectionFile(c, file_name, include_field_definitions);
-  } catch (const RunError&) {
+  if (!Attempt(c, Handler::kSilent,
+               [&] { ConvertCollectionFile(c, file_name, include_field_definitions); })) {
     CollectionsState& s = c.collections;
     c.Log("Error encountered converting collection ");
     // The prior screen design or field definitions may still be open when reading them failed.

@@ -204,7 +204,7 @@ DesignField FieldOf(const V5FieldDef& record) {
 NewDesign ReadNewDesign(Conversion& c, int32_t number) {
   NewDesign design;
   V5FieldDef& record = c.screens.field;
-  try {
+  const auto read_ahead = [&] {
     const TableView view =
         TableView::Of(c, number, kFirstDesignRecord, LastRecord(c.slots.New(number).next_record));
     const int64_t last = std::min(view.last(), view.Tail());
@@ -217,22 +217,35 @@ NewDesign ReadNewDesign(Conversion& c, int32_t number) {
       std::array<std::byte, V5FieldDef::kSize> probe;
       c.fs.GetRecord(number, view.last(), probe);
     }
+  };
+  try {
+    read_ahead();
   } catch (const RunError& e) {
-    design.error_after = e.number;
+    // Not this reading's error: the search that would have read on past the fields meets it.
+    design.unread = e.number;
   }
   return design;
 }
 
-Pairing PairFields(std::vector<PriorField>& fields, std::string_view type_code,
-                   const NewDesign& design) {
-  return PairAll(fields, type_code, [&](auto&& visit) {
+PairingOutcome PairFields(std::vector<PriorField>& fields, std::string_view type_code,
+                          const NewDesign& design) {
+  PairingOutcome outcome;
+  // A search that read every field in memory goes on into records that could not be read: it
+  // ends the pairing there. Walks that stop at a match go on.
+  bool stopped = false;
+  outcome.pairing = PairAll(fields, type_code, [&](auto&& visit) {
+    if (stopped) return true;
     for (const DesignField& f : design.fields) {
       if (visit(f)) return true;
     }
-    // A search that read every field in memory goes on into records that could not be read.
-    if (design.error_after) throw RunError(*design.error_after);
+    if (design.unread != 0) {
+      stopped = true;
+      outcome.error = design.unread;
+      return true;
+    }
     return false;
   });
+  return outcome;
 }
 
 Pairing PairFieldsByScan(Conversion& c, int32_t number, std::vector<PriorField>& fields,
