@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "records/data_types.h"
 #include "records/field_records.h"
 
 // The sample installation writer: a prior installation and a new data folder as the new
@@ -34,7 +35,7 @@ struct SampleContext {
 struct PriorFieldRow {
   const char* caption;
   const char* name;
-  int16_t data_type;
+  hw::DataType data_type;
   int16_t slot;
 };
 hw::V4ScreenField PriorField(const PriorFieldRow& field, int row);

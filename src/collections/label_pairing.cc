@@ -5,6 +5,7 @@
 #include "conversion/conversion.h"
 #include "platform/run_error.h"
 #include "platform/text.h"
+#include "records/data_types.h"
 #include "tablestore/table_store.h"
 #include "tablestore/table_view.h"
 
@@ -17,7 +18,8 @@ constexpr int64_t kFirstDesignRecord = 4;
 enum class Role { kNone, kDenomination, kUnit };
 
 // A prior label the new edition words differently. A row with types applies only to those
-// prior type codes (compared trimmed, without regard to case).
+// prior type codes (compared trimmed, without regard to case). Not the report conversion's
+// aliases: why the look-alike lists stay apart is said at kAliases.
 struct ChangedLabel {
   std::string_view prior;
   std::string_view now;
@@ -188,7 +190,7 @@ Pairing PairAll(std::vector<PriorField>& fields, std::string_view type_code, Wal
     if (!normalised.empty() && normalised.back() == ':') normalised.remove_suffix(1);
     if (PairByChangedLabel(i, field, normalised, type_upper, walk, p)) continue;
     if (normalised == "NOTE") {
-      field.new_type = 10;
+      field.new_type = CodeOf(DataType::kNote);
       field.new_slot = 0;
     }
   }

@@ -25,6 +25,12 @@ constexpr int kLastColumn = 32;
 
 // Labels of the prior screens whose field the new edition names differently. The key is the
 // label in upper case, trimmed, without a final colon.
+//
+// The label pairing of the collections (kChangedLabels) and the screen conversion's common
+// fields (kCommonFields) hold look-alike lists. They stay three on purpose: each is the list of
+// its own step, with its own words ("COST TARGET" here, "TARGET COST" in the pairing; "ID#"
+// here, "ID #" there), rows for some types only in the pairing, and placements in the screen
+// conversion, and the files written depend on each exactly as it stands.
 struct Alias {
   std::string_view key;
   std::string_view field;
