@@ -1,9 +1,12 @@
 #include "hwdump/dump.h"
 
+#include <fmt/ranges.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <ranges>
 
 #include "platform/text.h"
 
@@ -45,16 +48,23 @@ std::string DateText(double days) {
   return fmt::format("{} ({})", text, days);
 }
 
+namespace {
+
+// The bytes as numbers, for fmt to write in hex.
+auto Values(std::span<const std::byte> bytes) {
+  return bytes | std::views::transform([](std::byte b) { return std::to_integer<unsigned>(b); });
+}
+
+}  // namespace
+
 void PrintHex(std::span<const std::byte> bytes, std::ostream& out) {
   for (size_t at = 0; at < bytes.size(); at += 16) {
-    std::string hex;
+    const std::span<const std::byte> line =
+        bytes.subspan(at, std::min<size_t>(16, bytes.size() - at));
     std::string shown;
-    for (std::byte b : bytes.subspan(at, std::min<size_t>(16, bytes.size() - at))) {
-      const auto v = std::to_integer<unsigned char>(b);
-      hex += fmt::format(" {:02x}", v);
-      shown += v >= 0x20 && v < 0x7F ? static_cast<char>(v) : '.';
-    }
-    out << fmt::format("  {:06x} {:<48}  {}\n", at, hex, shown);
+    for (unsigned v : Values(line)) shown += v >= 0x20 && v < 0x7F ? static_cast<char>(v) : '.';
+    out << fmt::format("  {:06x}  {:<47}  {}\n", at,
+                       fmt::format("{:02x}", fmt::join(Values(line), " ")), shown);
   }
 }
 
@@ -83,13 +93,8 @@ void RecordPrinter::ShowText(std::string_view name, std::string_view raw) {
 }
 
 void RecordPrinter::ShowBytes(std::string_view name, std::span<const std::byte> raw) {
-  std::string hex;
-  bool zeros = true;
-  for (std::byte b : raw) {
-    zeros = zeros && b == std::byte{0};
-    hex += fmt::format("{}{:02x}", hex.empty() ? "" : " ", std::to_integer<unsigned char>(b));
-  }
-  if (!zeros) Line(name, hex);
+  if (std::ranges::all_of(raw, [](std::byte b) { return b == std::byte{0}; })) return;
+  Line(name, fmt::format("{:02x}", fmt::join(Values(raw), " ")));
 }
 
 }  // namespace hwdump
