@@ -33,14 +33,14 @@ void OpenTable(Runtime& rt, const std::string& folder, const std::string& name, 
   created = 0;
   const std::string path = TablePath(folder, name, extension);
   FileSystem& fs = rt.fs;
+  const auto statement = [&](auto&& step) { Attempt(rt, Handler::kAskAndClear, step); };
   try {
-    Attempt(rt, Handler::kAskAndClear, [&] { number = fs.FreeFile(); });
-    Attempt(rt, Handler::kAskAndClear,
-            [&] { rt.slots.New(number).table_name.Set(name + extension); });
+    statement([&] { number = fs.FreeFile(); });
+    statement([&] { rt.slots.New(number).table_name.Set(name + extension); });
 
     // Only a missing file leads to creation, and the check is not repeated after it.
     bool missing = false;
-    Attempt(rt, Handler::kAskAndClear, [&] {
+    statement([&] {
       try {
         fs.OpenInput(number, path);
       } catch (const RunError& e) {
@@ -52,14 +52,13 @@ void OpenTable(Runtime& rt, const std::string& folder, const std::string& name, 
       CreateTable(rt, folder, name, extension, record_length, next_record, created);
       rt.last_error = 0;
     } else {
-      Attempt(rt, Handler::kAskAndClear, [&] { fs.Close(number); });
+      statement([&] { fs.Close(number); });
     }
 
-    Attempt(rt, Handler::kAskAndClear,
-            [&] { fs.OpenRandom(number, path, kHeaderReadLength, Access::kReadWrite); });
-    Attempt(rt, Handler::kAskAndClear, [&] { ReadRecord(rt, number, 1, rt.slots.New(number)); });
-    Attempt(rt, Handler::kAskAndClear, [&] { fs.Close(number); });
-    Attempt(rt, Handler::kAskAndClear, [&] {
+    statement([&] { fs.OpenRandom(number, path, kHeaderReadLength, Access::kReadWrite); });
+    statement([&] { ReadRecord(rt, number, 1, rt.slots.New(number)); });
+    statement([&] { fs.Close(number); });
+    statement([&] {
       fs.OpenRandom(number, path, rt.slots.New(number).record_length, Access::kReadWrite);
     });
   } catch (const LeaveOperation&) {
@@ -78,12 +77,12 @@ void CreateTable(Runtime& rt, const std::string& folder, const std::string& name
   work.header_flag = 1;
 
   const std::string path = TablePath(folder, name, extension);
+  const auto statement = [&](auto&& step) { Attempt(rt, Handler::kAskAndClear, step); };
   try {
-    Attempt(rt, Handler::kAskAndClear,
-            [&] { rt.fs.OpenRandom(kCreateFile, path, record_length, Access::kReadWrite); });
-    Attempt(rt, Handler::kAskAndClear, [&] { WriteRecord(rt, kCreateFile, 1, work); });
+    statement([&] { rt.fs.OpenRandom(kCreateFile, path, record_length, Access::kReadWrite); });
+    statement([&] { WriteRecord(rt, kCreateFile, 1, work); });
     created = 1;
-    Attempt(rt, Handler::kAskAndClear, [&] { rt.fs.Close(kCreateFile); });
+    statement([&] { rt.fs.Close(kCreateFile); });
   } catch (const LeaveOperation&) {
     // OpenTable goes on and reads whatever header the file holds.
   }
