@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <ranges>
+#include <vector>
 
 #include "platform/text.h"
 
@@ -50,9 +50,12 @@ std::string DateText(double days) {
 
 namespace {
 
-// The bytes as numbers, for fmt to write in hex.
-auto Values(std::span<const std::byte> bytes) {
-  return bytes | std::views::transform([](std::byte b) { return std::to_integer<unsigned>(b); });
+// The bytes in hex, two digits each, separated by blanks.
+std::string Hex(std::span<const std::byte> bytes) {
+  std::vector<unsigned> values(bytes.size());
+  std::transform(bytes.begin(), bytes.end(), values.begin(),
+                 [](std::byte b) { return std::to_integer<unsigned>(b); });
+  return fmt::format("{:02x}", fmt::join(values, " "));
 }
 
 }  // namespace
@@ -62,9 +65,11 @@ void PrintHex(std::span<const std::byte> bytes, std::ostream& out) {
     const std::span<const std::byte> line =
         bytes.subspan(at, std::min<size_t>(16, bytes.size() - at));
     std::string shown;
-    for (unsigned v : Values(line)) shown += v >= 0x20 && v < 0x7F ? static_cast<char>(v) : '.';
-    out << fmt::format("  {:06x}  {:<47}  {}\n", at,
-                       fmt::format("{:02x}", fmt::join(Values(line), " ")), shown);
+    for (std::byte b : line) {
+      const auto v = std::to_integer<unsigned char>(b);
+      shown += v >= 0x20 && v < 0x7F ? static_cast<char>(v) : '.';
+    }
+    out << fmt::format("  {:06x}  {:<47}  {}\n", at, Hex(line), shown);
   }
 }
 
@@ -93,8 +98,8 @@ void RecordPrinter::ShowText(std::string_view name, std::string_view raw) {
 }
 
 void RecordPrinter::ShowBytes(std::string_view name, std::span<const std::byte> raw) {
-  if (std::ranges::all_of(raw, [](std::byte b) { return b == std::byte{0}; })) return;
-  Line(name, fmt::format("{:02x}", fmt::join(Values(raw), " ")));
+  if (std::all_of(raw.begin(), raw.end(), [](std::byte b) { return b == std::byte{0}; })) return;
+  Line(name, Hex(raw));
 }
 
 }  // namespace hwdump
