@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "collections/collection_records.h"
 #include "collections/item_conversion.h"
-#include "collections/prior_lists.h"
 #include "conversion/conversion.h"
+#include "fixtures/table_image.h"
 #include "platform/file_system.h"
+#include "records/collection_records.h"
+#include "records/field_records.h"
+#include "records/prior_lists.h"
 #include "reftables/reference_tables.h"
-#include "screens/field_records.h"
-#include "tablestore/table_image.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include "analysis/analyze_install.h"
 #include "analysis/folder_name.h"
-#include "collections/prior_lists.h"
+#include "fixtures/table_image.h"
+#include "records/prior_lists.h"
 #include "support/conversion_fixture.h"
 #include "tablestore/error_policy.h"
-#include "tablestore/table_image.h"
 
 namespace {
 

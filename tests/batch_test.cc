@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "collections/prior_lists.h"
+#include "fixtures/table_image.h"
 #include "platform/program_args.h"
+#include "records/prior_lists.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
-#include "tablestore/table_image.h"
 
 namespace {
 

@@ -10,17 +10,17 @@
 #include <utility>
 #include <vector>
 
-#include "collections/collection_records.h"
 #include "collections/collections_driver.h"
 #include "collections/item_conversion.h"
 #include "collections/item_values.h"
 #include "collections/picture_paths.h"
-#include "collections/prior_lists.h"
 #include "collections/standard_reference.h"
-#include "screens/field_records.h"
+#include "fixtures/table_image.h"
+#include "records/collection_records.h"
+#include "records/field_records.h"
+#include "records/prior_lists.h"
 #include "support/conversion_fixture.h"
 #include "tablestore/table_header.h"
-#include "tablestore/table_image.h"
 
 namespace {
 

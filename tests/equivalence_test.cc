@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "collections/collection_records.h"
+#include "fixtures/table_image.h"
 #include "hwsample/sample.h"
 #include "lists/list_records.h"
 #include "platform/fault_plan.h"
 #include "platform/file_system.h"
-#include "screens/field_records.h"
+#include "records/collection_records.h"
+#include "records/field_records.h"
 #include "shell/main_menu.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 #include "tablestore/table_header.h"
-#include "tablestore/table_image.h"
 
 // Small random installations converted twice, once with the searches answered from memory and
 // once scanning record by record; files, log and transcript must agree, also under injected

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/table_image.h"
 #include "platform/run_error.h"
-#include "screens/field_records.h"
+#include "records/field_records.h"
 #include "support/conversion_fixture.h"
-#include "tablestore/table_image.h"
 #include "tablestore/table_store.h"
 
 namespace {
@@ -23,7 +23,7 @@ using hw::PriorField;
 
 PriorField Field(const std::string& label) { return PriorField{label, 5, 1}; }
 
-NewDesign Design(std::vector<DesignField> fields) { return NewDesign{std::move(fields), {}}; }
+NewDesign Design(std::vector<DesignField> fields) { return NewDesign{std::move(fields), 0}; }
 
 struct Paired {
   std::vector<PriorField> fields;
@@ -33,7 +33,7 @@ struct Paired {
 Paired Pair(std::vector<PriorField> fields, const NewDesign& design,
             const std::string& type = "Coin") {
   Paired p{std::move(fields), {}};
-  p.pairing = PairFields(p.fields, type, design);
+  p.pairing = PairFields(p.fields, type, design).pairing;
   return p;
 }
 
@@ -126,13 +126,13 @@ TEST(LabelPairing, AnUnpairedNoteGoesToTheItemNote) {
 
 TEST(LabelPairing, AReadErrorIsMetOnlyByASearchThatGetsThatFar) {
   NewDesign design = Design({{"MINT", 5, 1}});
-  design.error_after = hw::kDeviceIoError;
+  design.unread = hw::kDeviceIoError;
   std::vector<PriorField> found{Field("MINT")};
-  EXPECT_NO_THROW(PairFields(found, "Coin", design));
+  EXPECT_EQ(PairFields(found, "Coin", design).error, 0);
   std::vector<PriorField> missing{Field("Grade")};
-  EXPECT_THROW(PairFields(missing, "Coin", design), hw::RunError);
+  EXPECT_EQ(PairFields(missing, "Coin", design).error, hw::kDeviceIoError);
   std::vector<PriorField> none;
-  EXPECT_NO_THROW(PairFields(none, "Coin", design));
+  EXPECT_EQ(PairFields(none, "Coin", design).error, 0);
 }
 
 // A new screen design whose NextRecord lies far past its file.
@@ -165,19 +165,18 @@ TEST_F(NewDesignFileTest, RecordsPastTheFileCostOneRecord) {
   ASSERT_EQ(d.fields.size(), 3u);
   EXPECT_EQ(d.fields[1].label, "GRADE");
   EXPECT_EQ(d.fields[2].label, std::string(32, '\0'));
-  EXPECT_FALSE(d.error_after);
+  EXPECT_EQ(d.unread, 0);
 }
 
 TEST_F(NewDesignFileTest, AHugeNextRecordFailsWhereRecordByRecordReadingWould) {
   const NewDesign d = Read(std::numeric_limits<int32_t>::max());
   ASSERT_EQ(d.fields.size(), 3u);
-  ASSERT_TRUE(d.error_after);
-  EXPECT_EQ(*d.error_after, hw::kBadRecordNumber);
+  EXPECT_EQ(d.unread, hw::kBadRecordNumber);
   // A field found before the unreadable records is paired; one that is not fails.
   std::vector<PriorField> fields{Field("Mint:"), Field(std::string(32, '\0'))};
-  EXPECT_NO_THROW(PairFields(fields, "Coin", d));
+  EXPECT_EQ(PairFields(fields, "Coin", d).error, 0);
   std::vector<PriorField> lost{Field("Obverse")};
-  EXPECT_THROW(PairFields(lost, "Coin", d), hw::RunError);
+  EXPECT_EQ(PairFields(lost, "Coin", d).error, hw::kBadRecordNumber);
 }
 
 }  // namespace

@@ -8,15 +8,15 @@
 #include <utility>
 #include <vector>
 
+#include "fixtures/table_image.h"
 #include "lists/choice_lists.h"
 #include "lists/contacts.h"
-#include "lists/indexed_table.h"
 #include "lists/list_records.h"
 #include "lists/storage.h"
 #include "support/conversion_fixture.h"
 #include "tablestore/error_policy.h"
+#include "tablestore/indexed_table.h"
 #include "tablestore/table_header.h"
-#include "tablestore/table_image.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "analysis/user_settings.h"
-#include "collections/collection_records.h"
-#include "collections/prior_lists.h"
 #include "lists/list_records.h"
 #include "platform/run_error.h"
-#include "screens/field_records.h"
-#include "screens/report_records.h"
+#include "records/collection_records.h"
+#include "records/field_records.h"
+#include "records/prior_lists.h"
+#include "records/report_records.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "tablestore/table_header.h"

@@ -10,13 +10,13 @@
 #include <utility>
 #include <vector>
 
-#include "screens/field_records.h"
+#include "fixtures/table_image.h"
+#include "records/field_records.h"
+#include "records/report_records.h"
 #include "screens/report_conversion.h"
-#include "screens/report_records.h"
 #include "screens/screen_conversion.h"
 #include "support/conversion_fixture.h"
 #include "tablestore/error_policy.h"
-#include "tablestore/table_image.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "collections/collection_records.h"
+#include "fixtures/table_image.h"
 #include "lists/list_records.h"
+#include "records/collection_records.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
-#include "tablestore/table_image.h"
 
 namespace {
 

@@ -9,13 +9,17 @@
 #include <CLI/CLI.hpp>
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "platform/fault_plan.h"
@@ -171,14 +175,16 @@ const char* EndingName(hw::Ending ending) {
   return "closed";
 }
 
+// The options as parsed: each value already checked against its form.
 struct Options {
   std::vector<std::string> drives;
   std::string pick;
-  std::string answers = "NNN";
-  std::vector<std::string> tasks;
+  std::string answers = "NNN";  // upper case
+  std::vector<std::pair<int, std::string>> tasks;
   bool no_start = false;
-  std::vector<std::string> replies;
-  std::vector<std::string> fails;
+  std::vector<std::string> replies;  // keys of kReplies
+  std::vector<std::string> fail_specs;
+  hw::FaultPlan faults;  // one fault for each of fail_specs
 };
 
 struct BadOption {
@@ -205,16 +211,66 @@ std::string ToWin1252(const std::string& utf8, const std::string& what) {
   return out;
 }
 
-int ParseInt(const std::string& text, const std::string& what) {
-  size_t used = 0;
+// The answers --reply names.
+const std::map<std::string, Reply> kReplies = {
+    {"abort", Reply::kAbort}, {"retry", Reply::kRetry}, {"ignore", Reply::kIgnore}};
+
+// The whole text as a decimal number.
+std::optional<int> Number(std::string_view text) {
   int value = 0;
-  try {
-    value = std::stoi(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used == 0 || used != text.size()) throw BadOption{"bad " + what + ": " + text};
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
+}
+
+// Upper-cases --answers and checks that it is three of Y or N.
+std::string CheckAnswers(std::string& answers) {
+  const std::string given = answers;
+  for (char& a : answers) a = static_cast<char>(std::toupper(static_cast<unsigned char>(a)));
+  if (answers.size() != 3 || answers.find_first_not_of("YN") != std::string::npos) {
+    return "three of Y or N wanted: " + given;
+  }
+  return {};
+}
+
+// Adds the fault that a --fail value NAME:OP:ERR[:TIMES[:AFTER]] describes; the reason when
+// the value does not describe one.
+std::string AddFault(hw::FaultPlan& faults, const std::string& spec) {
+  std::vector<std::string_view> parts;
+  for (size_t start = 0;;) {
+    const size_t colon = spec.find(':', start);
+    parts.push_back(std::string_view(spec).substr(start, colon - start));
+    if (colon == std::string::npos) break;
+    start = colon + 1;
+  }
+  if (parts.size() < 3 || parts.size() > 5 || parts[0].empty()) {
+    return "NAME:OP:ERR[:TIMES[:AFTER]] wanted: " + spec;
+  }
+  static const std::map<std::string_view, hw::FaultOp> kOps = {{"open", hw::FaultOp::kOpen},
+                                                               {"read", hw::FaultOp::kRead},
+                                                               {"write", hw::FaultOp::kWrite},
+                                                               {"mkdir", hw::FaultOp::kMkdir}};
+  const auto op = kOps.find(parts[1]);
+  if (op == kOps.end()) return "OP is open, read, write or mkdir: " + spec;
+  hw::Fault fault;
+  std::string name;
+  if (!hw::Utf8ToWin1252(std::string(parts[0]), name)) {
+    return "the name cannot be written in Windows-1252: " + spec;
+  }
+  fault.name = name;
+  fault.op = op->second;
+  const std::optional<int> error = Number(parts[2]);
+  const std::optional<int> times = parts.size() >= 4 ? Number(parts[3]) : 1;
+  const std::optional<int> after = parts.size() == 5 ? Number(parts[4]) : 0;
+  if (!error || !times || !after) return "ERR, TIMES and AFTER are whole numbers: " + spec;
+  if (*error <= 0 || *times < 1 || *after < 0) {
+    return "ERR and TIMES are at least 1, AFTER at least 0: " + spec;
+  }
+  fault.error = *error;
+  fault.times = *times;
+  fault.after = *after;
+  faults.Add(fault);
+  return {};
 }
 
 Plan MakePlan(const Options& o) {
@@ -243,66 +299,10 @@ Plan MakePlan(const Options& o) {
   } else {
     plan.pick = ToWin1252(o.pick, "--pick");
   }
-  if (o.answers.size() != 3) throw BadOption{"--answers wants three of Y or N: " + o.answers};
-  for (size_t i = 0; i < 3; ++i) {
-    const char a = static_cast<char>(std::toupper(static_cast<unsigned char>(o.answers[i])));
-    if (a != 'Y' && a != 'N') throw BadOption{"--answers wants Y or N: " + o.answers};
-    plan.answers[i] = a == 'Y';
-  }
-  for (const std::string& t : o.tasks) {
-    const size_t eq = t.find('=');
-    if (eq == std::string::npos) throw BadOption{"--task wants I=on|off: " + t};
-    const int index = ParseInt(t.substr(0, eq), "--task index");
-    const std::string state = t.substr(eq + 1);
-    if (index < 0 || index > 5 || (state != "on" && state != "off")) {
-      throw BadOption{"--task wants I=on|off with I in 0..5: " + t};
-    }
-    plan.tasks.emplace_back(index, state == "on");
-  }
-  for (const std::string& r : o.replies) {
-    if (r == "abort") {
-      plan.replies.push_back(Reply::kAbort);
-    } else if (r == "retry") {
-      plan.replies.push_back(Reply::kRetry);
-    } else if (r == "ignore") {
-      plan.replies.push_back(Reply::kIgnore);
-    } else {
-      throw BadOption{"--reply wants abort, retry or ignore: " + r};
-    }
-  }
-  for (const std::string& f : o.fails) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t i = 0; i <= f.size(); ++i) {
-      if (i == f.size() || f[i] == ':') {
-        parts.push_back(f.substr(start, i - start));
-        start = i + 1;
-      }
-    }
-    if (parts.size() < 3 || parts.size() > 5 || parts[0].empty()) {
-      throw BadOption{"--fail wants NAME:OP:ERR[:TIMES[:AFTER]]: " + f};
-    }
-    hw::Fault fault;
-    fault.name = ToWin1252(parts[0], "--fail name");
-    if (parts[1] == "open") {
-      fault.op = hw::FaultOp::kOpen;
-    } else if (parts[1] == "read") {
-      fault.op = hw::FaultOp::kRead;
-    } else if (parts[1] == "write") {
-      fault.op = hw::FaultOp::kWrite;
-    } else if (parts[1] == "mkdir") {
-      fault.op = hw::FaultOp::kMkdir;
-    } else {
-      throw BadOption{"--fail: OP is open, read, write or mkdir: " + f};
-    }
-    fault.error = ParseInt(parts[2], "--fail error");
-    fault.times = parts.size() >= 4 ? ParseInt(parts[3], "--fail times") : 1;
-    fault.after = parts.size() == 5 ? ParseInt(parts[4], "--fail after") : 0;
-    if (fault.error <= 0 || fault.times < 1 || fault.after < 0) {
-      throw BadOption{"--fail: bad numbers: " + f};
-    }
-    plan.faults.Add(fault);
-  }
+  for (size_t i = 0; i < 3; ++i) plan.answers[i] = o.answers[i] == 'Y';
+  for (const auto& [index, state] : o.tasks) plan.tasks.emplace_back(index, state == "on");
+  for (const std::string& r : o.replies) plan.replies.push_back(kReplies.at(r));
+  plan.faults = o.faults;
   return plan;
 }
 
@@ -345,18 +345,23 @@ int Main(int argc, char** argv) {
                  "it the dialog is cancelled.")
       ->type_name("PATH");
   app.add_option("--answers", o.answers, "Y or N for questions 1, 2 and 3 (default NNN).")
-      ->type_name("ABC");
+      ->type_name("ABC")
+      ->transform(CLI::Validator(CheckAnswers, ""));
   app.add_option("--task", o.tasks,
                  "after the answers are accepted, check or clear chkTask(I), I in 0..5,\n"
                  "by hand (repeatable, applied in order).")
-      ->type_name("I=on|off");
+      ->type_name("I=on|off")
+      ->delimiter('=')
+      ->check(CLI::Range(0, 5).application_index(0).description(""))
+      ->check(CLI::IsMember({"on", "off"}).application_index(1).description(""));
   app.add_flag("--no-start", o.no_start,
                "after the answers, close the window instead of starting the conversion.");
   app.add_option("--reply", o.replies,
                  "the answer to the next Abort/Retry/Ignore box: abort, retry or ignore\n"
                  "(repeatable, used in order; when none is left: abort).")
-      ->type_name("R");
-  app.add_option("--fail", o.fails,
+      ->type_name("R")
+      ->check(CLI::IsMember(kReplies).description(""));
+  app.add_option("--fail", o.fail_specs,
                  "the next TIMES (default 1) operations OP (open, read, write or mkdir)\n"
                  "on a file or folder whose last name component equals NAME without\n"
                  "regard to case, after the first AFTER (default 0) such operations,\n"
@@ -364,7 +369,8 @@ int Main(int argc, char** argv) {
                  "One operation is one open of the file in any mode (the opens inside\n"
                  "one table open count one by one), one record read or write, one line\n"
                  "written, or one folder creation; a Retry counts again.")
-      ->type_name("NAME:OP:ERR[:TIMES[:AFTER]]");
+      ->type_name("NAME:OP:ERR[:TIMES[:AFTER]]")
+      ->check(CLI::Validator([&o](std::string& spec) { return AddFault(o.faults, spec); }, ""));
   app.set_version_flag("--version", app.get_name() + " " HW_VERSION);
   // Options look the same on every host: "/x" is a path, never a Windows-style option.
   app.allow_windows_style_options(false);

@@ -1,9 +1,12 @@
 #include "hwdump/dump.h"
 
+#include <fmt/ranges.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/text.h"
 
@@ -45,16 +48,28 @@ std::string DateText(double days) {
   return fmt::format("{} ({})", text, days);
 }
 
+namespace {
+
+// The bytes in hex, two digits each, separated by blanks.
+std::string Hex(std::span<const std::byte> bytes) {
+  std::vector<unsigned> values(bytes.size());
+  std::transform(bytes.begin(), bytes.end(), values.begin(),
+                 [](std::byte b) { return std::to_integer<unsigned>(b); });
+  return fmt::format("{:02x}", fmt::join(values, " "));
+}
+
+}  // namespace
+
 void PrintHex(std::span<const std::byte> bytes, std::ostream& out) {
   for (size_t at = 0; at < bytes.size(); at += 16) {
-    std::string hex;
+    const std::span<const std::byte> line =
+        bytes.subspan(at, std::min<size_t>(16, bytes.size() - at));
     std::string shown;
-    for (std::byte b : bytes.subspan(at, std::min<size_t>(16, bytes.size() - at))) {
+    for (std::byte b : line) {
       const auto v = std::to_integer<unsigned char>(b);
-      hex += fmt::format(" {:02x}", v);
       shown += v >= 0x20 && v < 0x7F ? static_cast<char>(v) : '.';
     }
-    out << fmt::format("  {:06x} {:<48}  {}\n", at, hex, shown);
+    out << fmt::format("  {:06x}  {:<47}  {}\n", at, Hex(line), shown);
   }
 }
 
@@ -83,13 +98,8 @@ void RecordPrinter::ShowText(std::string_view name, std::string_view raw) {
 }
 
 void RecordPrinter::ShowBytes(std::string_view name, std::span<const std::byte> raw) {
-  std::string hex;
-  bool zeros = true;
-  for (std::byte b : raw) {
-    zeros = zeros && b == std::byte{0};
-    hex += fmt::format("{}{:02x}", hex.empty() ? "" : " ", std::to_integer<unsigned char>(b));
-  }
-  if (!zeros) Line(name, hex);
+  if (std::all_of(raw.begin(), raw.end(), [](std::byte b) { return b == std::byte{0}; })) return;
+  Line(name, Hex(raw));
 }
 
 }  // namespace hwdump

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "collections/collection_records.h"
 #include "platform/record_codec.h"
+#include "records/collection_records.h"
 
 // hwdump's table layouts. A table file is printed with the first layout whose `matches`
 // accepts its file name (or the one named by --layout), and as raw hex when none does. Records

@@ -1,13 +1,13 @@
 // The table files hwdump knows, each with the record layouts of its records.
 
 #include "analysis/user_settings.h"
-#include "collections/collection_records.h"
-#include "collections/prior_lists.h"
 #include "hwdump/dump.h"
 #include "lists/list_records.h"
 #include "platform/text.h"
-#include "screens/field_records.h"
-#include "screens/report_records.h"
+#include "records/collection_records.h"
+#include "records/field_records.h"
+#include "records/prior_lists.h"
+#include "records/report_records.h"
 
 namespace hwdump {
 

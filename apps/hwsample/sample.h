@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "screens/field_records.h"
+#include "records/data_types.h"
+#include "records/field_records.h"
 
 // The sample installation writer: a prior installation and a new data folder as the new
 // edition ships it. Each part of the sample lives in its own file and adds to the same context.
@@ -34,7 +35,7 @@ struct SampleContext {
 struct PriorFieldRow {
   const char* caption;
   const char* name;
-  int16_t data_type;
+  hw::DataType data_type;
   int16_t slot;
 };
 hw::V4ScreenField PriorField(const PriorFieldRow& field, int row);

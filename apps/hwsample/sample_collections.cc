@@ -17,13 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "collections/collection_records.h"
 #include "collections/item_values.h"
-#include "collections/prior_lists.h"
+#include "fixtures/table_image.h"
 #include "hwsample/sample.h"
 #include "platform/text.h"
-#include "screens/field_records.h"
-#include "tablestore/table_image.h"
+#include "records/collection_records.h"
+#include "records/data_types.h"
+#include "records/field_records.h"
+#include "records/prior_lists.h"
 
 namespace hwsample {
 
@@ -35,25 +36,12 @@ namespace fs = std::filesystem;
 
 struct NewFieldRow {
   const char* name;
-  int32_t data_type;
+  hw::DataType data_type;
   int32_t slot;
   int32_t page = 0;
 };
 
-// Data types
-constexpr int16_t kInteger = 1;
-constexpr int16_t kAmount = 2;
-constexpr int16_t kText8 = 3;
-constexpr int16_t kText12 = 4;
-constexpr int16_t kText32 = 5;
-constexpr int16_t kText64 = 6;
-constexpr int16_t kText128 = 7;
-constexpr int16_t kNote = 10;
-constexpr int16_t kText16 = 11;
-constexpr int16_t kDate = 12;
-constexpr int16_t kFlag = 14;
-constexpr int16_t kLinked = 16;
-constexpr int16_t kComputed = 17;
+using enum hw::DataType;
 
 // The fields every standard type's new screen shares: the summary values, and the fields the
 // common fields of the prior field definition table pair with.
@@ -91,7 +79,7 @@ const std::vector<NewFieldRow> kCommonNewFields = {
 // values live in the prior item extension record; the last one lies past the slots read.
 struct CommonFieldRow {
   const char* name;
-  int16_t data_type;
+  hw::DataType data_type;
   int16_t slot;
 };
 
@@ -272,7 +260,7 @@ hw::V5FieldDef NewField(const NewFieldRow& s, int row) {
   f.LinkedFieldName.Set(s.data_type == kLinked ? "Container" : "");
   f.ChoiceListName.Set(s.data_type == kLinked ? "Location" : "");
   f.Page = s.page;
-  f.DataType = s.data_type;
+  f.DataType = hw::CodeOf(s.data_type);
   f.Slot = s.slot;
   f.ControlKind = s.data_type == kFlag ? 2 : s.data_type == kLinked ? 3 : 0;
   f.LabelTop = 240 + 420 * (row % 10);
@@ -318,7 +306,7 @@ void WriteFieldDefinitions(const SampleContext& ctx) {
     hw::V4FieldDef d;
     d.FieldName.Set(s.name);
     d.Number24 = n;
-    d.DataType = s.data_type;
+    d.DataType = hw::CodeOf(s.data_type);
     d.Slot = s.slot;
     d.Number30 = 0;
     d.Number32 = 1;
@@ -749,7 +737,7 @@ hw::V4ScreenField PriorField(const PriorFieldRow& s, int row) {
   f.Caption.Set(s.caption);
   f.FieldName.Set(s.name);
   f.Unused66.Blank();
-  f.DataType = s.data_type;
+  f.DataType = hw::CodeOf(s.data_type);
   f.Slot = s.slot;
   f.LabelTop = static_cast<int16_t>(240 + 420 * row);
   f.LabelHeight = 255;

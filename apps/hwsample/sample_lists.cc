@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/table_image.h"
 #include "hwsample/sample.h"
 #include "lists/list_records.h"
-#include "tablestore/table_image.h"
 
 namespace hwsample {
 

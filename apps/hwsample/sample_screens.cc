@@ -12,13 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/table_image.h"
 #include "hwsample/sample.h"
 #include "platform/record_codec.h"
 #include "platform/text.h"
-#include "screens/field_records.h"
-#include "screens/report_records.h"
+#include "records/data_types.h"
+#include "records/field_records.h"
+#include "records/report_records.h"
 #include "tablestore/table_header.h"
-#include "tablestore/table_image.h"
 
 namespace hwsample {
 
@@ -50,11 +51,11 @@ void WriteFile(const fs::path& file, const std::vector<std::byte>& bytes) {
 // The user added a field of their own to the standard screen: the new edition has no field
 // of that name, so the conversion reports the screen as customised.
 void CustomiseStandardScreen(const SampleContext& ctx) {
-  const PriorFieldRow added = {"Plate Block:", "Plate Block", 5, 8};
+  const PriorFieldRow added = {"Plate Block:", "Plate Block", hw::DataType::kText32, 8};
   const fs::path file = ctx.prior_root / "Video" / (std::string(kCustomisedType) + ".vsd");
   if (!fs::exists(file)) {
     hw::TableImage t = hw::TableImage::Prior("STAMPS.vsd", hw::V4ScreenField::kSize, 4);
-    t.Append(PriorField({"Country:", "Country", 5, 1}, 0));
+    t.Append(PriorField({"Country:", "Country", hw::DataType::kText32, 1}, 0));
     t.Append(PriorField(added, 1));
     fs::create_directories(file.parent_path());
     t.WriteTo(file);
@@ -154,7 +155,7 @@ void WriteShippedReport(const SampleContext& ctx) {
   for (hw::Text<24>& t : r.ColumnLabel) t.Blank();
   r.ColumnCount = 1;
   r.ColumnLabel[1].Set("Year");
-  r.ColumnDataType[1] = 1;
+  r.ColumnDataType[1] = hw::CodeOf(hw::DataType::kInteger);
   r.ColumnSlot[1] = 1;
   r.ColumnFieldRecord[1] = 4;
   std::vector<std::byte> bytes(r.EncodedSize());

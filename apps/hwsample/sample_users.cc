@@ -1,8 +1,8 @@
 #include <fstream>
 
-#include "collections/prior_lists.h"
+#include "fixtures/table_image.h"
 #include "hwsample/sample.h"
-#include "tablestore/table_image.h"
+#include "records/prior_lists.h"
 
 namespace hwsample {
 

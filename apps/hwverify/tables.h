@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "analysis/user_settings.h"
-#include "collections/collection_records.h"
-#include "collections/prior_lists.h"
 #include "lists/list_records.h"
-#include "screens/field_records.h"
-#include "screens/report_records.h"
+#include "records/collection_records.h"
+#include "records/field_records.h"
+#include "records/prior_lists.h"
+#include "records/report_records.h"
 
 // hwverify's only reader of table files: it opens a file of either edition read-only, reads its
 // header and decodes records through the record layouts. Every decode of the program is here.

@@ -4,8 +4,8 @@
 
 #include "analysis/folder_name.h"
 #include "analysis/user_settings.h"
-#include "collections/prior_lists.h"
 #include "platform/text.h"
+#include "records/prior_lists.h"
 #include "tablestore/error_policy.h"
 #include "tablestore/table_store.h"
 
@@ -103,9 +103,7 @@ void AnalyzeUsers(Conversion& c, AnalysisTables& t) {
 void AnalyzeInstall(Conversion& c) {
   c.types.clear();
   AnalysisTables tables;
-  try {
-    AnalyzeUsers(c, tables);
-  } catch (const RunError&) {
+  if (!Attempt(c, Handler::kSilent, [&] { AnalyzeUsers(c, tables); })) {
     c.ui.MessageBox(kFailureText, Icon::kExclamation, Buttons::kOk, kTitle);
     CloseFile(c, tables.prior_users);
     CloseTable(c, tables.user_table);

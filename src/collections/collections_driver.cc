@@ -4,9 +4,9 @@
 #include "collections/item_conversion.h"
 #include "conversion/conversion.h"
 #include "platform/text.h"
-#include "screens/record_scan.h"
 #include "tablestore/error_policy.h"
 #include "tablestore/table_store.h"
+#include "tablestore/table_view.h"
 
 namespace hw {
 

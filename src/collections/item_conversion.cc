@@ -4,7 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "collections/collection_records.h"
 #include "collections/item_values.h"
 #include "collections/label_pairing.h"
 #include "collections/picture_paths.h"
@@ -12,9 +11,12 @@
 #include "conversion/conversion.h"
 #include "platform/run_error.h"
 #include "platform/text.h"
-#include "screens/field_records.h"
-#include "screens/record_scan.h"
+#include "records/collection_records.h"
+#include "records/data_types.h"
+#include "records/field_records.h"
+#include "tablestore/error_policy.h"
 #include "tablestore/table_store.h"
+#include "tablestore/table_view.h"
 
 namespace hw {
 
@@ -31,24 +33,6 @@ constexpr int64_t kNewHeaderRecord = 3;
 constexpr int32_t kNewCollectionNextRecord = 4;
 constexpr int kCountryField = 2;  // the linked field that holds country and denomination
 constexpr size_t kNoteWidth = 1024;
-
-// Prior and new data type codes used here.
-enum DataType : int32_t {
-  kInteger = 1,
-  kAmount = 2,
-  kText8 = 3,
-  kText12 = 4,
-  kText32 = 5,
-  kText64 = 6,
-  kText128 = 7,
-  kText256 = 8,
-  kNote = 10,
-  kText16 = 11,
-  kDate = 12,
-  kLong = 13,
-  kFlag = 14,
-  kLinked = 16,
-};
 
 // A bank element; an index outside the bank is a subscript error.
 template <class T, size_t N>
@@ -131,29 +115,29 @@ std::optional<ItemValue> ReadValue(const PriorField& f, const PriorItemMain& mai
                                    const PriorItemExtension& ext) {
   const bool on_screen = f.source == FieldSource::kScreenDesign;
   const int64_t k = f.prior_slot;
-  switch (f.prior_type) {
-    case kInteger:
+  switch (TypeOf(f.prior_type)) {
+    case DataType::kInteger:
       return AmountOfWhole(on_screen ? Element(main.Integers, k) : Element(ext.Integers, k));
-    case kAmount:
+    case DataType::kAmount:
       return ItemValue::OfAmount(on_screen ? Element(main.Amounts, k) : Element(ext.Amounts, k));
-    case kText8:
+    case DataType::kText8:
       if (!on_screen) return std::nullopt;
       return TextOf(Element(main.Text8, k));
-    case kText12:
+    case DataType::kText12:
       return on_screen ? TextOf(Element(main.Text12, k)) : TextOf(Element(ext.Text12, k));
-    case kText32:
+    case DataType::kText32:
       return on_screen ? TextOf(Element(main.Text32, k)) : TextOf(Element(ext.Text32, k));
-    case kText64:
+    case DataType::kText64:
       return on_screen ? TextOf(Element(main.Text64, k)) : TextOf(Element(ext.Text64, k));
-    case kText128:
+    case DataType::kText128:
       return on_screen ? TextOf(Element(main.Text128, k)) : TextOf(Element(ext.Text128, k));
-    case kText256:
+    case DataType::kText256:
       return on_screen ? TextOf(Element(main.Text256, k)) : TextOf(Element(ext.Text256, k));
-    case kNote:
+    case DataType::kNote:
       return TextOf(main.Note);
-    case kText16:
+    case DataType::kText16:
       return on_screen ? TextOf(Element(main.Text16, k)) : TextOf(Element(ext.Text16, k));
-    case kLong:
+    case DataType::kLong:
       if (on_screen) return std::nullopt;
       return AmountOfWhole(Element(ext.Longs, k));
     default:
@@ -173,7 +157,7 @@ TaggedValue DateOrText(const std::string& text) {
 void StoreValue(const PriorField& f, const std::optional<ItemValue>& v,
                 const PriorItemExtension& prior_ext, NewItemMain& item, NewItemExtension& ext) {
   const int64_t k = f.new_slot;
-  if (f.new_type == kLinked) {
+  if (TypeOf(f.new_type) == DataType::kLinked) {
     // The bank holds four linked fields; a slot past them names no field, whatever position
     // its levels would reach.
     if (k < 0 || k >= NewItemMain::kLinkedFields) throw RunError(kSubscriptOutOfRange);
@@ -184,43 +168,43 @@ void StoreValue(const PriorField& f, const std::optional<ItemValue>& v,
     return;
   }
   if (!v) return;
-  switch (f.new_type) {
-    case kInteger:
+  switch (TypeOf(f.new_type)) {
+    case DataType::kInteger:
       Element(item.Longs, k) = AsWholeNumber(*v);
       break;
-    case kAmount:
+    case DataType::kAmount:
       Element(item.Amounts, k) = AsAmount(*v);
       break;
-    case kText8:
+    case DataType::kText8:
       Append(Element(item.Text8, k), AsText(*v));
       break;
-    case kText12:
+    case DataType::kText12:
       Append(Element(item.Text12, k), AsText(*v));
       break;
-    case kText32:
+    case DataType::kText32:
       Append(Element(item.Text32, k), AsText(*v));
       break;
-    case kText16:
+    case DataType::kText16:
       Append(Element(item.Text16, k), AsText(*v));
       break;
-    case kText64:
+    case DataType::kText64:
       Element(item.Text64, k).Set(AsText(*v));
       break;
-    case kText128:
+    case DataType::kText128:
       Element(item.Text128, k).Set(AsText(*v));
       break;
-    case kText256:
+    case DataType::kText256:
       Element(item.Text256, k).Set(AsText(*v));
       break;
-    case kNote:
+    case DataType::kNote:
       ext.Note.Set(AsText(*v));
       if (TrimBlanks(ext.Note.Raw()).size() == kNoteWidth) ext.Note.Blank();  // never filled
       ext.Text2632.Blank();
       break;
-    case kDate:
+    case DataType::kDate:
       Element(item.Dates, k) = DateOrText(AsText(*v));
       break;
-    case kFlag:
+    case DataType::kFlag:
       Element(item.Flags, k) = AsFlag(*v);
       break;
     default:
@@ -318,7 +302,7 @@ void ConvertItem(Conversion& c, CollectionPlan& plan, int64_t record) {
     const int i = static_cast<int>(n);
     const PriorField& f = plan.fields[n];
     const std::optional<ItemValue> v = ReadValue(f, main, prior_ext);
-    if (i == p.country && f.prior_type == kText32) {
+    if (i == p.country && TypeOf(f.prior_type) == DataType::kText32) {
       plan.country = std::string(Element(main.Text32, f.prior_slot).Raw());
     }
     if (i == p.denomination) {
@@ -396,7 +380,10 @@ void ConvertCollectionFile(Conversion& c, const std::string& file_name,
   if (c.scan_searches || c.errors_reported != errors) {
     plan.pairing = PairFieldsByScan(c, c.screens.new_design, plan.fields, plan.type_code);
   } else {
-    plan.pairing = PairFields(plan.fields, plan.type_code, ReadNewDesign(c, c.screens.new_design));
+    const PairingOutcome paired =
+        PairFields(plan.fields, plan.type_code, ReadNewDesign(c, c.screens.new_design));
+    if (paired.error != 0) throw RunError(paired.error);
+    plan.pairing = paired.pairing;
   }
 
   CloseTable(c, s.new_collection);
@@ -415,9 +402,8 @@ void ConvertCollectionFile(Conversion& c, const std::string& file_name,
 
 void ConvertCollection(Conversion& c, const std::string& file_name,
                        bool include_field_definitions) {
-  try {
-    ConvertCollectionFile(c, file_name, include_field_definitions);
-  } catch (const RunError&) {
+  if (!Attempt(c, Handler::kSilent,
+               [&] { ConvertCollectionFile(c, file_name, include_field_definitions); })) {
     CollectionsState& s = c.collections;
     c.Log("Error encountered converting collection ");
     // The prior screen design or field definitions may still be open when reading them failed.

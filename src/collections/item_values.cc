@@ -66,7 +66,7 @@ std::optional<std::vector<Token>> Tokenize(std::string_view text) {
       while (j < text.size() && IsDigit(text[j])) ++j;
       if (j - i > 4) return std::nullopt;  // no part of a date has more than four digits
       Token t{Token::Kind::kNumber, std::string(text.substr(i, j - i))};
-      for (char d : t.text) t.value = t.value * 10 + (d - '0');
+      std::from_chars(t.text.data(), t.text.data() + t.text.size(), t.value);
       tokens.push_back(std::move(t));
       i = j;
     } else if (IsLetter(c)) {

@@ -5,8 +5,9 @@
 #include "conversion/conversion.h"
 #include "platform/run_error.h"
 #include "platform/text.h"
-#include "screens/record_scan.h"
+#include "records/data_types.h"
 #include "tablestore/table_store.h"
+#include "tablestore/table_view.h"
 
 namespace hw {
 
@@ -17,7 +18,8 @@ constexpr int64_t kFirstDesignRecord = 4;
 enum class Role { kNone, kDenomination, kUnit };
 
 // A prior label the new edition words differently. A row with types applies only to those
-// prior type codes (compared trimmed, without regard to case).
+// prior type codes (compared trimmed, without regard to case). Not the report conversion's
+// aliases: why the look-alike lists stay apart is said at kAliases.
 struct ChangedLabel {
   std::string_view prior;
   std::string_view now;
@@ -188,7 +190,7 @@ Pairing PairAll(std::vector<PriorField>& fields, std::string_view type_code, Wal
     if (!normalised.empty() && normalised.back() == ':') normalised.remove_suffix(1);
     if (PairByChangedLabel(i, field, normalised, type_upper, walk, p)) continue;
     if (normalised == "NOTE") {
-      field.new_type = 10;
+      field.new_type = CodeOf(DataType::kNote);
       field.new_slot = 0;
     }
   }
@@ -204,38 +206,48 @@ DesignField FieldOf(const V5FieldDef& record) {
 NewDesign ReadNewDesign(Conversion& c, int32_t number) {
   NewDesign design;
   V5FieldDef& record = c.screens.field;
-  try {
-    const int64_t last = LastRecord(c.slots.New(number).next_record);
-    const int64_t past_end = FirstRecordPastEnd(c, number);
-    for (int64_t r = kFirstDesignRecord; r <= last; ++r) {
+  const auto read_ahead = [&] {
+    const TableView view =
+        TableView::Of(c, number, kFirstDesignRecord, LastRecord(c.slots.New(number).next_record));
+    const int64_t last = std::min(view.last(), view.Tail());
+    for (int64_t r = view.first(); r <= last; ++r) {
       ReadRecord(c, number, r, record);
       design.fields.push_back(FieldOf(record));
-      if (r >= past_end) {
-        // Past the end of the file every record reads as this one; only whether the last of
-        // them can be reached at all is left to learn.
-        if (r < last) {
-          std::array<std::byte, V5FieldDef::kSize> probe;
-          c.fs.GetRecord(number, last, probe);
-        }
-        break;
-      }
     }
+    // Whether the last record of the tail can be reached at all is left to learn.
+    if (view.Folds()) {
+      std::array<std::byte, V5FieldDef::kSize> probe;
+      c.fs.GetRecord(number, view.last(), probe);
+    }
+  };
+  try {
+    read_ahead();
   } catch (const RunError& e) {
-    design.error_after = e.number;
+    // Not this reading's error: the search that would have read on past the fields meets it.
+    design.unread = e.number;
   }
   return design;
 }
 
-Pairing PairFields(std::vector<PriorField>& fields, std::string_view type_code,
-                   const NewDesign& design) {
-  return PairAll(fields, type_code, [&](auto&& visit) {
+PairingOutcome PairFields(std::vector<PriorField>& fields, std::string_view type_code,
+                          const NewDesign& design) {
+  PairingOutcome outcome;
+  // A search that read every field in memory goes on into records that could not be read: it
+  // ends the pairing there. Walks that stop at a match go on.
+  bool stopped = false;
+  outcome.pairing = PairAll(fields, type_code, [&](auto&& visit) {
+    if (stopped) return true;
     for (const DesignField& f : design.fields) {
       if (visit(f)) return true;
     }
-    // A search that read every field in memory goes on into records that could not be read.
-    if (design.error_after) throw RunError(*design.error_after);
+    if (design.unread != 0) {
+      stopped = true;
+      outcome.error = design.unread;
+      return true;
+    }
     return false;
   });
+  return outcome;
 }
 
 Pairing PairFieldsByScan(Conversion& c, int32_t number, std::vector<PriorField>& fields,

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,11 +36,11 @@ struct DesignField {
 
 // The fields of a new screen design (records 4 to NextRecord - 1), read once. A table whose
 // records past the end of its file would be read as zeros holds the first such record only:
-// every later one is the same. When reading stopped at a run-time error, a search that runs
-// past the fields read fails with that error, as reading record by record would.
+// every later one is the same. `unread` is the run-time error that stopped the reading (0 when
+// it went through): it belongs to the first search that runs past the fields read.
 struct NewDesign {
   std::vector<DesignField> fields;
-  std::optional<int> error_after;
+  int unread = 0;
 };
 
 // Roles (field indexes into the prior field list, kNoField when none) and summary slots.
@@ -62,11 +61,18 @@ struct Pairing {
 // design record buffer.
 NewDesign ReadNewDesign(Conversion& c, int32_t number);
 
+// The pairing, or the run-time error that a record-by-record search would have met on the way
+// (then `error` is its number and the pairing is incomplete).
+struct PairingOutcome {
+  Pairing pairing;
+  int error = 0;
+};
+
 // Pairs every field (filling new_type and new_slot) and returns the roles and summary slots.
-// `type_code` is the prior type code, trimmed. Throws the design's read error where a
-// record-by-record search would have met it.
-Pairing PairFields(std::vector<PriorField>& fields, std::string_view type_code,
-                   const NewDesign& design);
+// `type_code` is the prior type code, trimmed. A search that runs past the fields read ends
+// the pairing with the design's read error.
+PairingOutcome PairFields(std::vector<PriorField>& fields, std::string_view type_code,
+                          const NewDesign& design);
 
 // The same pairing read record by record from the new screen design open under `number`, for
 // every field and stage anew, through the shared new screen design record buffer. Used where

@@ -1,13 +1,15 @@
 #include "collections/standard_reference.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
 #include "conversion/conversion.h"
 #include "platform/run_error.h"
 #include "platform/text.h"
-#include "screens/record_scan.h"
+#include "tablestore/error_policy.h"
 #include "tablestore/table_store.h"
+#include "tablestore/table_view.h"
 
 namespace hw {
 
@@ -37,15 +39,6 @@ std::string StandardCoinKey(const NewItemMain& item) {
   return key;
 }
 
-void StandardCoinIndex::Add(std::string key, int32_t reference) {
-  references_.emplace(std::move(key), reference);
-}
-
-int32_t StandardCoinIndex::Find(const std::string& key) const {
-  const auto it = references_.find(key);
-  return it == references_.end() ? 0 : it->second;
-}
-
 namespace {
 
 // The first entry in record order whose key is `key`, reading the main records 4, 6, 8, ... up to
@@ -69,22 +62,62 @@ int32_t ScanStandardCoinTable(Conversion& c, int32_t number, const std::string& 
 bool IndexStandardCoinTable(Conversion& c, int32_t number, StandardCoinIndex& index) {
   NewItemMain entry;
   std::array<std::byte, NewItemMain::kSize> record;
-  try {
-    const int64_t last = LastRecord(c.slots.New(number).next_record);
-    const int64_t past_end = FirstRecordPastEnd(c, number);
-    for (int64_t r = kFirstEntryRecord; r <= last; r += 2) {
+  return Attempt(c, Handler::kSilent, [&] {
+    // No later record of the tail can be a first match, and a failed read of the last would
+    // only end a search that found nothing.
+    const TableView view =
+        TableView::Of(c, number, kFirstEntryRecord, LastRecord(c.slots.New(number).next_record), 2);
+    const int64_t last = std::min(view.last(), view.Tail());
+    for (int64_t r = view.first(); r <= last; r += view.step()) {
       c.fs.GetRecord(number, r, record);
       if (DecodeRecord(record, entry)) {
         index.Add(StandardCoinKey(entry), entry.Longs[NewItemMain::kStandardReference]);
       }
-      // Past the end of the file every record reads as zeros, like this one: no later record
-      // can be a first match.
-      if (r >= past_end) break;
     }
-  } catch (const RunError&) {
-    return false;
+  });
+}
+
+// The standard reference number, with any run-time error thrown.
+int32_t LookUpStandardReference(Conversion& c, std::string_view coin_type_code,
+                                const NewItemMain& item) {
+  CollectionsState& s = c.collections;
+  const std::optional<std::string> name = CoinTypeName(c.refs, coin_type_code);
+  CloseTable(c, s.coin_table);
+  if (!name || name->empty()) return 0;
+  const std::string key = StandardCoinKey(item);
+  if (!c.scan_searches) {
+    const auto it = s.coin_tables.find(*name);
+    if (it != s.coin_tables.end()) {
+      // What the open and close of the table would leave: LastError cleared, the header in
+      // the slot of the number the open would take (slots outlive closes, and a later failed
+      // open sees them), and the variable at 0, even when it held a table that failed to close.
+      c.last_error = 0;
+      c.slots.New(c.fs.FreeFile()) = it->second.header;
+      s.coin_table = 0;
+      return it->second.index.Find(key);
+    }
   }
-  return true;
+
+  const int64_t errors_before = c.errors_reported;
+  int32_t created = 0;
+  OpenTable(c, c.new_data_folder + "StdDB\\United States Coin\\", *name, s.coin_table, ".tyu",
+            kNewCollectionRecordLength, kCreationNextRecord, created);
+  if (c.scan_searches) {
+    const int32_t reference = ScanStandardCoinTable(c, s.coin_table, key);
+    CloseTable(c, s.coin_table);
+    return reference;
+  }
+  // An error answered during the open (a header left unread, say) or while reading may have
+  // given a partial or stale index: it answers this coin only.
+  ReadCoinTable table;
+  const bool complete = IndexStandardCoinTable(c, s.coin_table, table.index);
+  const int32_t reference = table.index.Find(key);
+  if (complete && c.errors_reported == errors_before) {
+    table.header = c.slots.New(s.coin_table);
+    s.coin_tables.emplace(*name, std::move(table));
+  }
+  CloseTable(c, s.coin_table);
+  return reference;
 }
 
 }  // namespace
@@ -92,49 +125,13 @@ bool IndexStandardCoinTable(Conversion& c, int32_t number, StandardCoinIndex& in
 int32_t StandardReferenceNumber(Conversion& c, std::string_view coin_type_code,
                                 const NewItemMain& item) {
   if (coin_type_code.empty()) return 0;
-  CollectionsState& s = c.collections;
-  try {
-    const std::optional<std::string> name = CoinTypeName(c.refs, coin_type_code);
-    CloseTable(c, s.coin_table);
-    if (!name || name->empty()) return 0;
-    const std::string key = StandardCoinKey(item);
-    if (!c.scan_searches) {
-      const auto it = s.coin_tables.find(*name);
-      if (it != s.coin_tables.end()) {
-        // What the open and close of the table would leave: LastError cleared, the header in
-        // the slot of the number the open would take (slots outlive closes, and a later failed
-        // open sees them), and the variable at 0, even when it held a table that failed to close.
-        c.last_error = 0;
-        c.slots.New(c.fs.FreeFile()) = it->second.header;
-        s.coin_table = 0;
-        return it->second.index.Find(key);
-      }
-    }
-
-    const int64_t errors_before = c.errors_reported;
-    int32_t created = 0;
-    OpenTable(c, c.new_data_folder + "StdDB\\United States Coin\\", *name, s.coin_table, ".tyu",
-              kNewCollectionRecordLength, kCreationNextRecord, created);
-    if (c.scan_searches) {
-      const int32_t reference = ScanStandardCoinTable(c, s.coin_table, key);
-      CloseTable(c, s.coin_table);
-      return reference;
-    }
-    // An error answered during the open (a header left unread, say) or while reading may have
-    // given a partial or stale index: it answers this coin only.
-    ReadCoinTable table;
-    const bool complete = IndexStandardCoinTable(c, s.coin_table, table.index);
-    const int32_t reference = table.index.Find(key);
-    if (complete && c.errors_reported == errors_before) {
-      table.header = c.slots.New(s.coin_table);
-      s.coin_tables.emplace(*name, std::move(table));
-    }
-    CloseTable(c, s.coin_table);
-    return reference;
-  } catch (const RunError&) {
-    CloseTable(c, s.coin_table);
+  int32_t reference = 0;
+  if (!Attempt(c, Handler::kSilent,
+               [&] { reference = LookUpStandardReference(c, coin_type_code, item); })) {
+    CloseTable(c, c.collections.coin_table);
     return 0;
   }
+  return reference;
 }
 
 }  // namespace hw

@@ -3,10 +3,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
-#include "collections/collection_records.h"
-#include "tablestore/table_header.h"
+#include "records/collection_records.h"
 
 // The standard reference number of a United States coin: the number of the matching entry in
 // the new edition's standard coin table of the coin's type.
@@ -18,24 +16,6 @@ struct Conversion;
 // denomination (linked field 2, level 1), text-32 elements 5, 3 and 14, text-8 element 1 and
 // text-128 element 1.
 std::string StandardCoinKey(const NewItemMain& item);
-
-// The entries of one standard coin table by key; a key met again later keeps the first entry,
-// as a search in record order stops at the first match.
-class StandardCoinIndex {
- public:
-  void Add(std::string key, int32_t reference);
-  int32_t Find(const std::string& key) const;  // 0 when no entry matches
-
- private:
-  std::unordered_map<std::string, int32_t> references_;
-};
-
-// A standard coin table read through without any error: its header as the open read it into
-// the table slot, and its entries.
-struct ReadCoinTable {
-  NewHeader header;
-  StandardCoinIndex index;
-};
 
 // The standard reference number for the prior coin type code of `item`; 0 when the code is
 // empty or not a known coin type, when no entry matches, and on any run-time error. A table is

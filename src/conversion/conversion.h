@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/collectible_types.h"
-#include "collections/collections_state.h"
-#include "lists/lists_state.h"
+#include "conversion/collectible_types.h"
+#include "conversion/collections_state.h"
+#include "conversion/lists_state.h"
+#include "conversion/screens_state.h"
 #include "reftables/reference_tables.h"
-#include "screens/screens_state.h"
 #include "tablestore/runtime.h"
 
 namespace hw {

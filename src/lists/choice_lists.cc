@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "lists/indexed_table.h"
 #include "lists/list_records.h"
 #include "platform/text.h"
 #include "tablestore/error_policy.h"
+#include "tablestore/indexed_table.h"
 #include "tablestore/table_store.h"
 
 namespace hw {

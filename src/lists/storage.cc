@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <string>
 
-#include "lists/indexed_table.h"
 #include "lists/list_records.h"
 #include "lists/user_folders.h"
 #include "platform/text.h"
 #include "tablestore/error_policy.h"
+#include "tablestore/indexed_table.h"
 #include "tablestore/table_store.h"
 
 namespace hw {

@@ -1,6 +1,6 @@
 #include "lists/user_folders.h"
 
-#include "collections/prior_lists.h"
+#include "records/prior_lists.h"
 #include "tablestore/error_policy.h"
 #include "tablestore/table_store.h"
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "platform/text.h"
-#include "screens/record_scan.h"
 #include "tablestore/error_policy.h"
 #include "tablestore/table_store.h"
+#include "tablestore/table_view.h"
 
 namespace hw {
 
@@ -25,6 +25,12 @@ constexpr int kLastColumn = 32;
 
 // Labels of the prior screens whose field the new edition names differently. The key is the
 // label in upper case, trimmed, without a final colon.
+//
+// The label pairing of the collections (kChangedLabels) and the screen conversion's common
+// fields (kCommonFields) hold look-alike lists. They stay three on purpose: each is the list of
+// its own step, with its own words ("COST TARGET" here, "TARGET COST" in the pairing; "ID#"
+// here, "ID #" there), rows for some types only in the pairing, and placements in the screen
+// conversion, and the files written depend on each exactly as it stands.
 struct Alias {
   std::string_view key;
   std::string_view field;
@@ -97,7 +103,7 @@ bool ReportExists(Conversion& c) {
   Attempt(c, [&] { last = LastRecord(c.slots.New(s.new_report).next_record); });
   const std::string name = s.prior_report_def.ReportName.Trimmed();
   return ScanRecords(
-             kFirstReport, last, FirstRecordPastEnd(c, s.new_report), s.report,
+             TableView::Of(c, s.new_report, kFirstReport, last), s.report,
              [&](int64_t n) { return Attempt(c, [&] { ReadReport(c, n); }); },
              [&](int64_t) { return s.report.ReportName.Trimmed() == name; }) != 0;
 }
@@ -198,18 +204,20 @@ void FindScreenField(Conversion& c, std::string_view label) {
   const auto field_name = [&] { return Upper1252(s.field.FieldName.Trimmed()); };
 
   const std::string wanted = Upper1252(Trim(label));
-  int64_t found = ScanRecords(kFirstField, LastRecord(c.slots.New(s.new_design).next_record),
-                              s.new_design_end, s.field, read, [&](int64_t) {
-                                const std::string name = field_name();
-                                return wanted == name || wanted == name + ":";
-                              });
+  const auto design = [&] {
+    return TableView(kFirstField, LastRecord(c.slots.New(s.new_design).next_record),
+                     s.new_design_end);
+  };
+  int64_t found = ScanRecords(design(), s.field, read, [&](int64_t) {
+    const std::string name = field_name();
+    return wanted == name || wanted == name + ":";
+  });
   if (found == 0) {
     std::string key = wanted;
     if (!key.empty() && key.back() == ':') key.pop_back();
     const std::optional<std::string_view> alias = AliasedField(key);
     // Every record is read even when the label has no alias.
-    found = ScanRecords(kFirstField, LastRecord(c.slots.New(s.new_design).next_record),
-                        s.new_design_end, s.field, read,
+    found = ScanRecords(design(), s.field, read,
                         [&](int64_t) { return alias && field_name() == *alias; });
   }
   if (found == 0) return;

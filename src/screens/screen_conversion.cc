@@ -8,9 +8,10 @@
 #include <string_view>
 
 #include "platform/text.h"
-#include "screens/record_scan.h"
+#include "records/data_types.h"
 #include "tablestore/error_policy.h"
 #include "tablestore/table_store.h"
+#include "tablestore/table_view.h"
 
 namespace hw {
 
@@ -72,7 +73,8 @@ struct Placement {
 };
 
 // A common field of the prior field definitions that the new edition knows. A null new name
-// keeps the prior one.
+// keeps the prior one. Not the report conversion's aliases: why the look-alike lists stay
+// apart is said at kAliases.
 struct CommonField {
   std::string_view prior_name;
   const char* name;
@@ -122,17 +124,20 @@ const CommonField kCommonFields[] = {
 // The fields every built screen design ends with, in this order.
 struct AppendedField {
   std::string_view name;
-  int32_t DataType;
+  DataType data_type;
   int32_t first_slot;  // the slot kept when the data type has none free
   Placement at;
 };
 
 const AppendedField kAppendedFields[] = {
-    {"Certified by", 1, 8, {1, 2, 105, 0, 3960, 3960, 1725, 345, 105, 2}},
-    {"Buy", 1, 13, {2, 2, 600, 0, 4850, 4850, 840, 345, 600, 1}},
-    {"Value File", 4, 7, {1, 0, 4320, 255, 5600, 7775, 1725, 420, 4350, 2}},
-    {"Part of a Government Set", 1, 8, {1, 2, 555, 345, 165, 165, 3615, 345, 555, 2}},
-    {"User", 1, 8, {2, 2, 3200, 255, 7600, 7600, 1400, 420, 3200, 1}},
+    {"Certified by", DataType::kInteger, 8, {1, 2, 105, 0, 3960, 3960, 1725, 345, 105, 2}},
+    {"Buy", DataType::kInteger, 13, {2, 2, 600, 0, 4850, 4850, 840, 345, 600, 1}},
+    {"Value File", DataType::kText12, 7, {1, 0, 4320, 255, 5600, 7775, 1725, 420, 4350, 2}},
+    {"Part of a Government Set",
+     DataType::kInteger,
+     8,
+     {1, 2, 555, 345, 165, 165, 3615, 345, 555, 2}},
+    {"User", DataType::kInteger, 8, {2, 2, 3200, 255, 7600, 7600, 1400, 420, 3200, 1}},
 };
 
 std::string CustomizedScreenText(const std::string& code) {
@@ -225,14 +230,16 @@ bool HasCounterpart(Conversion& c, const std::string& caption, int64_t design_en
   const std::string shorter = caption.substr(0, caption.size() - 1);
   const int32_t prior_type = s.prior_element.DataType;
   return ScanRecords(
-             kFirstDesignField, last, design_end, s.field,
+             TableView(kFirstDesignField, last, design_end), s.field,
              [&](int64_t n) {
                return Attempt(c, [&] { ReadRecord(c, s.new_design, n, s.field); });
              },
              [&](int64_t) {
                const std::string name = Upper1252(s.field.FieldName.Trimmed());
                if (name != caption && name != shorter) return false;
-               return s.field.DataType == prior_type || (s.field.DataType == 1 && prior_type == 13);
+               return s.field.DataType == prior_type ||
+                      (TypeOf(s.field.DataType) == DataType::kInteger &&
+                       TypeOf(prior_type) == DataType::kLong);
              }) != 0;
 }
 
@@ -340,7 +347,7 @@ void AppendFixedFields(Conversion& c) {
   for (const AppendedField& row : kAppendedFields) {
     f.FieldName.Set(row.name);
     f.Caption.Set(row.name);
-    f.DataType = row.DataType;
+    f.DataType = CodeOf(row.data_type);
     f.Slot = row.first_slot;
     Place(f, row.at);
     f.Number114 = 0;

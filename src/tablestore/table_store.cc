@@ -10,37 +10,18 @@ namespace {
 // The header is read through a record length that fits any table's first record.
 constexpr int32_t kHeaderReadLength = 512;
 
-// Runs one statement under the handler of OpenTable and CreateTable: the file-error policy
-// decides; Retry runs it again, Ignore goes on after it, both with LastError cleared.
-template <class Body>
-void Statement(Runtime& rt, Body&& body) {
-  for (;;) {
-    try {
-      body();
-      return;
-    } catch (const RunError& e) {
-      int32_t number = e.number;
-      const Recovery recovery = ReportFileError(rt, number);
-      if (recovery != Recovery::kRetry && recovery != Recovery::kIgnore) throw LeaveOperation{};
-      rt.last_error = 0;
-      if (recovery == Recovery::kIgnore) return;
-    }
-  }
-}
-
 std::string TablePath(const std::string& folder, const std::string& name,
                       const std::string& extension) {
   return Trim(folder) + name + extension;
 }
 
+// No file number at all (0) is an error: the variable stays as it is.
 template <class Number>
 void CloseNumber(Runtime& rt, Number& number) {
-  try {
+  Attempt(rt, Handler::kSilent, [&] {
     rt.fs.Close(number);
     number = 0;
-  } catch (const RunError&) {
-    // No file number at all (0): the variable stays as it is.
-  }
+  });
 }
 
 }  // namespace
@@ -52,13 +33,14 @@ void OpenTable(Runtime& rt, const std::string& folder, const std::string& name, 
   created = 0;
   const std::string path = TablePath(folder, name, extension);
   FileSystem& fs = rt.fs;
+  const auto statement = [&](auto&& step) { Attempt(rt, Handler::kAskAndClear, step); };
   try {
-    Statement(rt, [&] { number = fs.FreeFile(); });
-    Statement(rt, [&] { rt.slots.New(number).table_name.Set(name + extension); });
+    statement([&] { number = fs.FreeFile(); });
+    statement([&] { rt.slots.New(number).table_name.Set(name + extension); });
 
     // Only a missing file leads to creation, and the check is not repeated after it.
     bool missing = false;
-    Statement(rt, [&] {
+    statement([&] {
       try {
         fs.OpenInput(number, path);
       } catch (const RunError& e) {
@@ -70,13 +52,13 @@ void OpenTable(Runtime& rt, const std::string& folder, const std::string& name, 
       CreateTable(rt, folder, name, extension, record_length, next_record, created);
       rt.last_error = 0;
     } else {
-      Statement(rt, [&] { fs.Close(number); });
+      statement([&] { fs.Close(number); });
     }
 
-    Statement(rt, [&] { fs.OpenRandom(number, path, kHeaderReadLength, Access::kReadWrite); });
-    Statement(rt, [&] { ReadRecord(rt, number, 1, rt.slots.New(number)); });
-    Statement(rt, [&] { fs.Close(number); });
-    Statement(rt, [&] {
+    statement([&] { fs.OpenRandom(number, path, kHeaderReadLength, Access::kReadWrite); });
+    statement([&] { ReadRecord(rt, number, 1, rt.slots.New(number)); });
+    statement([&] { fs.Close(number); });
+    statement([&] {
       fs.OpenRandom(number, path, rt.slots.New(number).record_length, Access::kReadWrite);
     });
   } catch (const LeaveOperation&) {
@@ -95,27 +77,27 @@ void CreateTable(Runtime& rt, const std::string& folder, const std::string& name
   work.header_flag = 1;
 
   const std::string path = TablePath(folder, name, extension);
+  const auto statement = [&](auto&& step) { Attempt(rt, Handler::kAskAndClear, step); };
   try {
-    Statement(rt, [&] { rt.fs.OpenRandom(kCreateFile, path, record_length, Access::kReadWrite); });
-    Statement(rt, [&] { WriteRecord(rt, kCreateFile, 1, work); });
+    statement([&] { rt.fs.OpenRandom(kCreateFile, path, record_length, Access::kReadWrite); });
+    statement([&] { WriteRecord(rt, kCreateFile, 1, work); });
     created = 1;
-    Statement(rt, [&] { rt.fs.Close(kCreateFile); });
+    statement([&] { rt.fs.Close(kCreateFile); });
   } catch (const LeaveOperation&) {
     // OpenTable goes on and reads whatever header the file holds.
   }
 }
 
 void CloseTable(Runtime& rt, int32_t& number) {
-  try {
+  const bool closed = Attempt(rt, Handler::kSilent, [&] {
     NewHeader& scratch = rt.slots.New(kCloseScratch);
     ReadRecord(rt, number, 1, scratch);
     const NewHeader& slot = rt.slots.New(number);
     if (scratch.next_record != slot.next_record) WriteRecord(rt, number, 1, slot);
     rt.fs.Close(number);
     number = 0;
-  } catch (const RunError&) {
-    rt.last_error = 0;
-  }
+  });
+  if (!closed) rt.last_error = 0;
 }
 
 void OpenPriorTable(Runtime& rt, const std::string& folder, const std::string& name,
@@ -123,7 +105,7 @@ void OpenPriorTable(Runtime& rt, const std::string& folder, const std::string& n
   const std::string path = TablePath(folder, name, extension);
   FileSystem& fs = rt.fs;
   int taken = 0;
-  try {
+  const bool opened = Attempt(rt, Handler::kSilent, [&] {
     taken = fs.FreeFile();
     number = static_cast<int16_t>(taken);
     PriorHeader& slot = rt.slots.Prior(taken);
@@ -134,11 +116,10 @@ void OpenPriorTable(Runtime& rt, const std::string& folder, const std::string& n
     ReadRecord(rt, taken, 1, slot);
     fs.Close(taken);
     fs.OpenRandom(taken, path, slot.record_length, Access::kReadOnly);
-  } catch (const RunError&) {
-    // A failed open leaves nothing open under the number, whichever step failed: callers
-    // judge the table by the slot's NextRecord and close the number themselves.
-    if (taken != 0) fs.Close(taken);
-  }
+  });
+  // A failed open leaves nothing open under the number, whichever step failed: callers judge
+  // the table by the slot's NextRecord and close the number themselves.
+  if (!opened && taken != 0) fs.Close(taken);
 }
 
 void CloseFile(Runtime& rt, int16_t& number) { CloseNumber(rt, number); }

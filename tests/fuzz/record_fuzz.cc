@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "analysis/user_settings.h"
-#include "collections/collection_records.h"
-#include "collections/prior_lists.h"
 #include "lists/list_records.h"
-#include "screens/field_records.h"
-#include "screens/report_records.h"
+#include "records/collection_records.h"
+#include "records/field_records.h"
+#include "records/prior_lists.h"
+#include "records/report_records.h"
 #include "tablestore/table_header.h"
 
 namespace {

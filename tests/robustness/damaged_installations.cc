@@ -4,7 +4,7 @@
 #include <random>
 #include <string_view>
 
-#include "collections/prior_lists.h"
+#include "records/prior_lists.h"
 #include "support/temp_folder.h"
 #include "tablestore/table_header.h"
 

@@ -1,6 +1,6 @@
 #include "support/conversion_fixture.h"
 
-#include "collections/prior_lists.h"
+#include "records/prior_lists.h"
 #include "reftables/reference_tables.h"
 #include "tablestore/runtime.h"
 

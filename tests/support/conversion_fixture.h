@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "conversion/conversion.h"
+#include "fixtures/table_image.h"
 #include "platform/fault_plan.h"
 #include "platform/file_system.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
-#include "tablestore/table_image.h"
 
 namespace hw::testing {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "screens/field_records.h"
-#include "screens/report_records.h"
+#include "records/field_records.h"
+#include "records/report_records.h"
 
 namespace hw {
 

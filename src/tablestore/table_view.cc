@@ -1,4 +1,4 @@
-#include "screens/record_scan.h"
+#include "tablestore/table_view.h"
 
 #include <limits>
 
@@ -16,11 +16,16 @@ int64_t LastRecord(int32_t next_record) {
   return int64_t{next_record} - 1;
 }
 
+int64_t RecordsInFile(Runtime& rt, int32_t number, int32_t record_length) {
+  if (record_length <= 0) return 0;
+  return (rt.fs.Length(number) + record_length - 1) / record_length;
+}
+
 int64_t FirstRecordPastEnd(Runtime& rt, int32_t number) {
   try {
-    const int64_t length = rt.slots.New(number).record_length;
+    const int32_t length = rt.slots.New(number).record_length;
     if (length <= 0 || !rt.fs.IsOpen(number)) return kEndUnknown;
-    return (rt.fs.Length(number) + length - 1) / length + 1;
+    return RecordsInFile(rt, number, length) + 1;
   } catch (const RunError&) {
     // Only a shortcut is lost: the scan then reads every record.
     return kEndUnknown;

@@ -3,12 +3,37 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
-#include "collections/collection_records.h"
-#include "collections/prior_lists.h"
-#include "collections/standard_reference.h"
+#include "records/collection_records.h"
+#include "records/prior_lists.h"
+#include "tablestore/table_header.h"
 
 namespace hw {
+
+// The entries of one standard coin table by key; a key met again later keeps the first entry,
+// as a search in record order stops at the first match.
+class StandardCoinIndex {
+ public:
+  void Add(std::string key, int32_t reference) { references_.emplace(std::move(key), reference); }
+
+  // 0 when no entry matches.
+  int32_t Find(const std::string& key) const {
+    const auto it = references_.find(key);
+    return it == references_.end() ? 0 : it->second;
+  }
+
+ private:
+  std::unordered_map<std::string, int32_t> references_;
+};
+
+// A standard coin table read through without any error: its header as the open read it into
+// the table slot, and its entries.
+struct ReadCoinTable {
+  NewHeader header;
+  StandardCoinIndex index;
+};
 
 // State of the collections conversion that lives for the whole run.
 struct CollectionsState {

@@ -1,4 +1,4 @@
-#include "collections/collection_records.h"
+#include "records/collection_records.h"
 
 namespace hw {
 

@@ -10,12 +10,9 @@
 #include "tablestore/error_policy.h"
 #include "tablestore/runtime.h"
 #include "tablestore/table_store.h"
+#include "tablestore/table_view.h"
 
 namespace hw {
-
-// The number of records of `record_length` bytes that hold bytes of the file open under
-// `number`; every record after them reads as zero bytes.
-int64_t RecordsInFile(Runtime& rt, int32_t number, int32_t record_length);
 
 // A new-edition table held under one of the operations' file-number variables, whose records 3
 // to NextRecord - 1 are searched for a key text (Record::Key, compared trimmed of blanks).
@@ -111,12 +108,15 @@ class IndexedTable {
       int64_t in_file = 0;
       Attempt(rt_,
               [&] { in_file = RecordsInFile(rt_, number_, rt_.slots.New(number_).record_length); });
-      const int64_t last = std::max<int64_t>(covered_, std::min<int64_t>(next - 1, in_file));
-      for (int64_t n = covered_; n <= last; ++n) {
+      // The tail's stand-in is not read but known: a search answers from the index, so it must
+      // not read (and perhaps fail on) a record that a search in record order might never reach.
+      const TableView view(covered_, next - 1, in_file + 1);
+      const int64_t last = std::max(view.first(), std::min(view.last(), view.Tail() - 1));
+      for (int64_t n = view.first(); n <= last; ++n) {
         Attempt(rt_, [&] { ReadRecord(rt_, number_, n, buffer_); });
         keys_.insert(Trim(buffer_.Key()));
       }
-      if (last < next - 1) keys_.insert(ZeroKey());
+      if (last < view.last()) keys_.insert(ZeroKey());
       covered_ = next;
       if (rt_.errors_reported != errors) {
         const bool found = keys_.contains(key);
