@@ -300,6 +300,7 @@ TEST_F(ListsTest, IndexAnswersAsAScanOfTheFileWould) {
     table.Reopen("N:\\Combos\\", "Grade", ".cb5", 3);
     for (int step = 0; step < 4; ++step) {
       const int32_t slot_next = c().slots.New(c().lists.new_list).next_record;
+      c().fs.Flush();
       const std::string bytes = Contents("Combos\\Grade.cb5");
       // Every record after the first one past the end reads the same zeros.
       const int64_t in_file = static_cast<int64_t>(bytes.size() + 122) / 123;

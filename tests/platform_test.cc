@@ -292,6 +292,7 @@ TEST_F(FileSystemTest, RecordsSitAtTheirPositionAndReadZerosPastTheEnd) {
   EXPECT_EQ(Record(1, 9, 3), std::string(3, '\0'));
 
   fs_.PutRecord(1, 4, Bytes("44"));  // a layout shorter than the record
+  fs_.Flush();
   EXPECT_EQ(Get(data_ / "t.dat"), "111122" + std::string(6, '\0') + "44");
   fs_.PutRecord(1, 2, Bytes("2222"));
   EXPECT_EQ(Record(1, 4, 4), "44\0\0"s);

@@ -105,6 +105,7 @@ TEST_F(TableStoreTest, CreatesMissingTableHoldingOnlyItsHeaderAndLeavesItOpen) {
   EXPECT_EQ(rt.slots.New(number).record_length, 659);
 
   hw::WriteRecord(rt, number, 2, Item{7, 8});
+  rt.fs.Flush();
   const std::string file = Contents(DefaultFile());
   ASSERT_EQ(file.size(), 659u + Item::kSize);
   EXPECT_EQ(file.substr(659), Le(7, 4) + Le(8, 4));
@@ -297,6 +298,7 @@ TEST_F(TableStoreTest, IgnoreGoesOnAfterTheFailingStatement) {
   // The header was never read: the table is open with the length the slot held.
   EXPECT_EQ(rt.slots.New(number).next_record, 42);
   hw::WriteRecord(rt, number, 2, Item{1, 1});
+  rt.fs.Flush();
   EXPECT_EQ(Contents(DefaultFile()).size(), 100u + Item::kSize);
 }
 

@@ -7,9 +7,11 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/fault_plan.h"
+#include "platform/host.h"
 
 // The machine as the system sees it: Windows paths mapped onto host folders, a current folder
 // of its own, folder listings in one stable order, and files held under file numbers.
@@ -70,6 +72,9 @@ class FileSystem {
   int64_t Length(int number);
   void Close(int number);  // nothing when the number is not open; 52 for no file number
   void CloseAll();
+  // Records are read ahead and written behind in blocks; this puts every gathered write on
+  // disk. Close does it for its own number, and so does the end of the FileSystem.
+  void Flush();
 
   // --- Safety: where writes may land ---
   // Every write (file or folder) must resolve, links followed, inside the new data folder and
@@ -87,15 +92,42 @@ class FileSystem {
 
  private:
   struct OpenFile;
-  struct Resolved;
-  Resolved Resolve(const std::string& path) const;
-  void CheckWritable(const std::filesystem::path& host) const;
+  struct SharedFile;
+  // What a Windows path names, with the checks of a write to it once they were made.
+  struct Resolved {
+    std::filesystem::path host;  // empty when the drive is not mapped
+    std::string win;             // normalized Windows path
+    std::string last_name;       // last name component, Windows-1252
+    bool parent_exists = false;
+    std::optional<int64_t> parent_stamp;                // of the folder holding it, when resolved
+    mutable std::optional<std::filesystem::path> real;  // where writes land
+    mutable std::optional<bool> writable;               // the write guard's verdict
+  };
+  // The names of a host folder in listing order (upper-cased name, then raw name), as listed
+  // while the folder's stamp was `stamp`, plus the names the program made there since.
+  struct FolderIndex {
+    std::optional<int64_t> stamp;
+    std::map<std::pair<std::string, std::string>, host::Entry> entries;
+  };
+  // What a path names, from the cache while the folder that holds it is unchanged.
+  const Resolved& Resolve(const std::string& path) const;
+  const FolderIndex& Index(const std::filesystem::path& folder) const;
+  void CheckWritable(const Resolved& r) const;
+  const std::filesystem::path& RealPathOf(const Resolved& r) const;
+  std::string KeyOf(const Resolved& r) const;  // the same for every path to one file
+  // Keeps the caches exact after the program made a file or folder at `host`.
+  void Created(const std::filesystem::path& host, bool folder);
+  void Attach(int number, std::unique_ptr<OpenFile> file, std::string key);
+  // Flushes the writes gathered by any number on the same file that overlap the range.
+  void FlushOverlapping(OpenFile& f, int64_t position, size_t size);
   OpenFile& Open(int number);
   void Inject(FaultOp op, const std::string& last_name);
 
   DriveMap drives_;
   std::string current_;
   std::vector<std::unique_ptr<OpenFile>> files_;
+  mutable std::unordered_map<std::string, Resolved> paths_;       // by Windows path
+  mutable std::unordered_map<std::string, FolderIndex> folders_;  // by host folder
   std::optional<std::filesystem::path> new_data_root_;
   std::optional<std::filesystem::path> prior_root_;
   FaultPlan* faults_ = nullptr;
