@@ -15,7 +15,7 @@ namespace hw {
 // window read before it is read again.
 class BlockCache {
  public:
-  static constexpr size_t kBlockSize = 64 * 1024;
+  static constexpr size_t kBlockSize = 256 * 1024;
 
   BlockCache(host::File& file, uint64_t& version) : file_(file), version_(version) {}
 
