@@ -168,26 +168,25 @@ void WriteScaleInstallation(const fs::path& prior, const fs::path& data, int ite
       ext.Text12[hw::PriorItemExtension::kUsCoinType].Set("cent_whe");
       // Each item is a main record, then its extension record.
       unsigned r = 0;
-      StreamTable(coins, prior / user / ("COINS" + std::to_string(k) + ".cl4"), 2 * items,
-                  hw::PriorItemMain::kSize, [&](int i, std::span<std::byte> out) {
-                    if (i % 2 == 1) {
-                      ext.Integers[hw::PriorItemExtension::kBuySellMarker] =
-                          static_cast<int16_t>(r % 4);
-                      std::ranges::fill(out, std::byte{0});
-                      hw::EncodeRecord(ext, out.first(hw::PriorItemExtension::kSize));
-                      return;
-                    }
-                    r = rng();
-                    main.Text32[2].Set(std::to_string(1909 + r % 45));
-                    main.Text8[0].Set(kMints[(r >> 8) % 5]);
-                    main.Text8[1].Set(kGrades[(r >> 12) % 5]);
-                    main.Amounts[0] = hw::Currency{static_cast<int64_t>(r % 100000) * 100};
-                    main.Integers[0] = static_cast<int16_t>(1 + r % 3);
-                    main.Text32[3].Set(r % 2 ? "6/" + std::to_string(1 + r % 28) + "/1998"
-                                             : "circa 1998");
-                    main.Text128[0].Set(std::to_string(1909 + r % 45) + kMints[(r >> 8) % 5]);
-                    hw::EncodeRecord(main, out);
-                  });
+      StreamTable(
+          coins, prior / user / ("COINS" + std::to_string(k) + ".cl4"), 2 * items,
+          hw::PriorItemMain::kSize, [&](int i, std::span<std::byte> out) {
+            if (i % 2 == 1) {
+              ext.Integers[hw::PriorItemExtension::kBuySellMarker] = static_cast<int16_t>(r % 4);
+              std::ranges::fill(out, std::byte{0});
+              hw::EncodeRecord(ext, out.first(hw::PriorItemExtension::kSize));
+              return;
+            }
+            r = rng();
+            main.Text32[2].Set(std::to_string(1909 + r % 45));
+            main.Text8[0].Set(kMints[(r >> 8) % 5]);
+            main.Text8[1].Set(kGrades[(r >> 12) % 5]);
+            main.Amounts[0] = hw::Currency{static_cast<int64_t>(r % 100000) * 100};
+            main.Integers[0] = static_cast<int16_t>(1 + r % 3);
+            main.Text32[3].Set(r % 2 ? "6/" + std::to_string(1 + r % 28) + "/1998" : "circa 1998");
+            main.Text128[0].Set(std::to_string(1909 + r % 45) + kMints[(r >> 8) % 5]);
+            hw::EncodeRecord(main, out);
+          });
     }
   }
 }

@@ -2,27 +2,30 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
-#include <vector>
 
 #include "platform/host.h"
 
 namespace hw {
 
-// Record I/O over one open host file in large blocks: reads of consecutive records come from
+// Record I/O over one open host file in large blocks: reads of records going forward come from
 // one read ahead, writes of consecutive records gather into one write. Every number open on
 // the same host file shares one `version`, which each write to the disk advances, so that a
-// window read before it is read again.
+// block read ahead before it is read again.
 class BlockCache {
  public:
+  // Larger than any record (at most 32,767 bytes), so a record always fits in one block.
   static constexpr size_t kBlockSize = 256 * 1024;
 
   BlockCache(host::File& file, uint64_t& version) : file_(file), version_(version) {}
 
-  // The bytes at `position` as the disk holds them; past the end of the file they are zeros.
-  // Gathered writes that the range overlaps must be flushed first (PendingOverlaps).
-  void Read(int64_t position, std::span<std::byte> out);
-  void Write(int64_t position, std::span<const std::byte> in);
+  // The `size` bytes at `position` as the disk holds them, zeros past the end of the file;
+  // valid until the next call. Gathered writes that overlap them must be flushed first
+  // (PendingOverlaps).
+  std::span<const std::byte> Read(int64_t position, size_t size);
+  // Room for the `size` bytes to be written at `position`, to be filled before the next call.
+  std::span<std::byte> Write(int64_t position, size_t size);
   bool PendingOverlaps(int64_t position, size_t size) const;
   // Writes the gathered run. On a failure the run is dropped, as a failed write would be.
   void Flush();
@@ -30,16 +33,17 @@ class BlockCache {
  private:
   host::File& file_;
   uint64_t& version_;
-  // The last read ahead: window_span_ bytes asked at window_position_ while the shared version
-  // was window_version_, of which the first window_filled_ came back (fewer only at the end).
-  std::vector<std::byte> window_;
+  // The last block read: window_span_ bytes at window_position_ as they were while the shared
+  // version was window_version_ (zeros past the end of the file).
+  std::unique_ptr<std::byte[]> window_;
   int64_t window_position_ = 0;
   size_t window_span_ = 0;
-  size_t window_filled_ = 0;
   uint64_t window_version_ = 0;
   int64_t last_read_end_ = -1;
-  std::vector<std::byte> pending_;  // gathered bytes from pending_position_ on
+  // The gathered run: pending_size_ bytes to be written at pending_position_.
+  std::unique_ptr<std::byte[]> pending_;
   int64_t pending_position_ = 0;
+  size_t pending_size_ = 0;
 };
 
 }  // namespace hw

@@ -510,29 +510,39 @@ void FileSystem::FlushOverlapping(OpenFile& f, int64_t position, size_t size) {
   }
 }
 
-void FileSystem::GetRecord(int number, int64_t record, std::span<std::byte> out) {
+std::span<const std::byte> FileSystem::ReadRecordBytes(int number, int64_t record, size_t size) {
   OpenFile& f = Open(number);
   if (f.mode != OpenFile::Mode::kRandom) throw RunError(kBadFileMode);
-  if (static_cast<int64_t>(out.size()) > f.record_length) throw RunError(kBadRecordLength);
-  const int64_t pos = RecordPosition(record, f.record_length, out.size());
+  if (static_cast<int64_t>(size) > f.record_length) throw RunError(kBadRecordLength);
+  const int64_t pos = RecordPosition(record, f.record_length, size);
   Inject(FaultOp::kRead, f.last_name);
-  // Zeros start where the host's file ends now: another number may have extended it.
-  FlushOverlapping(f, pos, out.size());
-  f.cache->Read(pos, out);
+  // Zeros start where the file ends now: another number may have extended it.
+  FlushOverlapping(f, pos, size);
+  return f.cache->Read(pos, size);
 }
 
-void FileSystem::PutRecord(int number, int64_t record, std::span<const std::byte> in) {
+std::span<std::byte> FileSystem::RecordToWrite(int number, int64_t record, size_t size) {
   OpenFile& f = Open(number);
   if (f.mode != OpenFile::Mode::kRandom) throw RunError(kBadFileMode);
   if (!f.writable) throw RunError(kPathFileAccessError);
-  if (static_cast<int64_t>(in.size()) > f.record_length) throw RunError(kBadRecordLength);
-  const int64_t pos = RecordPosition(record, f.record_length, in.size());
+  if (static_cast<int64_t>(size) > f.record_length) throw RunError(kBadRecordLength);
+  const int64_t pos = RecordPosition(record, f.record_length, size);
   Inject(FaultOp::kWrite, f.last_name);
   // Writes of other numbers to the same bytes land first, so that the last one written wins.
   for (OpenFile* other : f.shared->numbers) {
-    if (other != &f && other->cache->PendingOverlaps(pos, in.size())) other->cache->Flush();
+    if (other != &f && other->cache->PendingOverlaps(pos, size)) other->cache->Flush();
   }
-  f.cache->Write(pos, in);
+  return f.cache->Write(pos, size);
+}
+
+void FileSystem::GetRecord(int number, int64_t record, std::span<std::byte> out) {
+  const std::span<const std::byte> bytes = ReadRecordBytes(number, record, out.size());
+  std::memcpy(out.data(), bytes.data(), bytes.size());
+}
+
+void FileSystem::PutRecord(int number, int64_t record, std::span<const std::byte> in) {
+  const std::span<std::byte> room = RecordToWrite(number, record, in.size());
+  std::memcpy(room.data(), in.data(), in.size());
 }
 
 int64_t FileSystem::Length(int number) {

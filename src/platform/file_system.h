@@ -68,6 +68,10 @@ class FileSystem {
   // layout longer than the record length is 59; a position beyond 2 GiB is 63.
   void GetRecord(int number, int64_t record, std::span<std::byte> out);
   void PutRecord(int number, int64_t record, std::span<const std::byte> in);
+  // The same without a copy: the record's bytes where they are cached, valid until the next
+  // call; and the room where a record's bytes go, to be filled before the next call.
+  std::span<const std::byte> ReadRecordBytes(int number, int64_t record, size_t size);
+  std::span<std::byte> RecordToWrite(int number, int64_t record, size_t size);
   // The length in bytes of the file open under `number` (52 when it is not open).
   int64_t Length(int number);
   void Close(int number);  // nothing when the number is not open; 52 for no file number
