@@ -2,6 +2,7 @@
 // printed one line each.
 
 #include <cstdio>
+#include <initializer_list>
 
 #include "bench/cases.h"
 
