@@ -210,7 +210,7 @@ std::optional<std::string> DriveMap::WindowsPathOf(const fs::path& host) const {
 // Every number open on one host file shares its version, so that a block one number read
 // ahead is read again once another number's writes reached the disk.
 struct FileSystem::SharedFile {
-  std::string key;  // where the file really lies
+  std::filesystem::path key;  // where the file really lies
   uint64_t version = 0;
   std::vector<OpenFile*> numbers;
 };
@@ -434,14 +434,19 @@ FileSystem::OpenFile& FileSystem::Open(int number) {
   return *files_[number];
 }
 
-std::string FileSystem::KeyOf(const Resolved& r) const {
-  const fs::path& real = RealPathOf(r);
-  return real.empty() ? r.host.string() : real.string();
+fs::path FileSystem::KeyOf(const Resolved& r) const {
+  fs::path key = RealPathOf(r).empty() ? r.host : RealPathOf(r);
+  // A name not made yet may keep a trailing separator.
+  if (!key.has_filename() && key.has_relative_path()) key = key.parent_path();
+  return key;
 }
 
-void FileSystem::Attach(int number, std::unique_ptr<OpenFile> file, std::string key) {
+void FileSystem::Attach(int number, std::unique_ptr<OpenFile> file, fs::path key) {
   for (const auto& other : files_) {
-    if (other && other->shared->key == key) file->shared = other->shared;
+    // The same file under names that differ in case where the host ignores it.
+    if (other && host::Within(other->shared->key, key) && host::Within(key, other->shared->key)) {
+      file->shared = other->shared;
+    }
   }
   if (!file->shared) file->shared = std::make_shared<SharedFile>(SharedFile{std::move(key), 0, {}});
   // Opening may have emptied or made the file: what the others read ahead is old.
@@ -460,7 +465,7 @@ void FileSystem::OpenOutput(int number, const std::string& path) {
   if (!r.parent_exists) throw RunError(kPathNotFound);
   CheckWritable(r);
   const fs::path target = r.host;
-  std::string key = KeyOf(r);
+  fs::path key = KeyOf(r);
   const bool existed = host::Find(target).has_value();
   auto file = std::make_unique<OpenFile>(host::File::Open(target, host::OpenMode::kReplace),
                                          OpenFile::Mode::kOutput, true, 0, r.last_name);
@@ -485,7 +490,7 @@ void FileSystem::OpenRandom(int number, const std::string& path, int32_t record_
   Inject(FaultOp::kOpen, r.last_name);
   if (write) CheckWritable(r);
   const fs::path target = r.host;
-  std::string key = KeyOf(r);
+  fs::path key = KeyOf(r);
   const bool existed = !write || host::Find(target).has_value();
   auto file = std::make_unique<OpenFile>(
       host::File::Open(target, write ? host::OpenMode::kReadWrite : host::OpenMode::kRead),

@@ -118,10 +118,10 @@ class FileSystem {
   const FolderIndex& Index(const std::filesystem::path& folder) const;
   void CheckWritable(const Resolved& r) const;
   const std::filesystem::path& RealPathOf(const Resolved& r) const;
-  std::string KeyOf(const Resolved& r) const;  // the same for every path to one file
+  std::filesystem::path KeyOf(const Resolved& r) const;  // where the file really lies
   // Keeps the caches exact after the program made a file or folder at `host`.
   void Created(const std::filesystem::path& host, bool folder);
-  void Attach(int number, std::unique_ptr<OpenFile> file, std::string key);
+  void Attach(int number, std::unique_ptr<OpenFile> file, std::filesystem::path key);
   // Flushes the writes gathered by any number on the same file that overlap the range.
   void FlushOverlapping(OpenFile& f, int64_t position, size_t size);
   OpenFile& Open(int number);
