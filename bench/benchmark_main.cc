@@ -23,17 +23,16 @@ void Scale(benchmark::State& state) {
   }
 }
 
-void Users(benchmark::State& state) {
+void Whole(benchmark::State& state, int users, int collections) {
   for (auto _ : state) {
-    state.SetIterationTime(bench::WholeConversionSeconds(static_cast<int>(state.range(0)), 0));
+    const bench::Seconds taken = bench::WholeConversion(users, collections);
+    state.SetIterationTime(taken.wall);
+    state.counters["cpu_s"] = taken.cpu;
   }
 }
 
-void Collections(benchmark::State& state) {
-  for (auto _ : state) {
-    state.SetIterationTime(bench::WholeConversionSeconds(3, static_cast<int>(state.range(0))));
-  }
-}
+void Users(benchmark::State& state) { Whole(state, static_cast<int>(state.range(0)), 0); }
+void Collections(benchmark::State& state) { Whole(state, 3, static_cast<int>(state.range(0))); }
 
 }  // namespace
 

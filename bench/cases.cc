@@ -1,5 +1,8 @@
 #include "bench/cases.h"
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -54,8 +57,24 @@ class SilentUi : public hw::UserInterface {
   void MarkChanged(hw::Mark, int, bool) override {}
 };
 
-double Seconds(Clock::time_point start) {
+double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double ProcessCpuSeconds() {
+#ifdef _WIN32
+  FILETIME created, ended, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
+  auto seconds = [](const FILETIME& t) {
+    return static_cast<double>((uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime) / 1e7;
+  };
+  return seconds(kernel) + seconds(user);
+#else
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+#endif
 }
 
 int64_t TreeBytes(const fs::path& root) {
@@ -247,7 +266,7 @@ double ConvertScale(const fs::path& root) {
     }
   }
   file_system.CloseAll();
-  return Seconds(start);
+  return SecondsSince(start);
 }
 
 // Reads every byte under `prior`, then writes `bytes` bytes into a new file in `scratch`,
@@ -268,7 +287,7 @@ double PageCacheFloor(const fs::path& prior, const fs::path& scratch, int64_t by
                                   std::min<int64_t>(left, static_cast<int64_t>(block.size()))));
     }
   }
-  const double seconds = Seconds(start);
+  const double seconds = SecondsSince(start);
   fs::remove(scratch / "floor.bin");
   return seconds;
 }
@@ -303,7 +322,7 @@ ScaleFigures ScaleCase(int items) {
   return f;
 }
 
-double WholeConversionSeconds(int users, int collections) {
+Seconds WholeConversion(int users, int collections) {
   const fs::path root =
       FreshRoot("whole-" + std::to_string(users) + "x" + std::to_string(collections));
   hwsample::SampleContext ctx;
@@ -323,6 +342,7 @@ double WholeConversionSeconds(int users, int collections) {
   hw::DriveMap drives;
   drives.Map('C', root / "c");
   drives.Map('N', root / "n");
+  const double cpu = ProcessCpuSeconds();
   const auto start = Clock::now();
   hw::Ending ending;
   {
@@ -335,10 +355,10 @@ double WholeConversionSeconds(int users, int collections) {
     window.ClickConvert(0);
     ending = window.ending();
   }
-  const double seconds = Seconds(start);
+  const Seconds taken{SecondsSince(start), ProcessCpuSeconds() - cpu};
   fs::remove_all(root);
   if (ending != hw::Ending::kCompleted) throw std::runtime_error("the conversion did not complete");
-  return seconds;
+  return taken;
 }
 
 }  // namespace bench

@@ -19,8 +19,13 @@ struct ScaleFigures {
 // alternately, three times each, after one warming run.
 ScaleFigures ScaleCase(int items);
 
-// The seconds a whole conversion (every question answered Yes) of a sample installation of
+struct Seconds {
+  double wall = 0;
+  double cpu = 0;  // of the process, user and system: steadier than wall on a busy machine
+};
+
+// The time a whole conversion (every question answered Yes) of a sample installation of
 // `users` users, each with `collections` collections beyond the sample's own, takes.
-double WholeConversionSeconds(int users, int collections);
+Seconds WholeConversion(int users, int collections);
 
 }  // namespace bench
