@@ -77,7 +77,8 @@ class FileSystem {
   void Close(int number);  // nothing when the number is not open; 52 for no file number
   void CloseAll();
   // Records are read ahead and written behind in blocks; this puts every gathered write on
-  // disk. Close does it for its own number, and so does the end of the FileSystem.
+  // disk. Close does it for its own number, and so does the end of the FileSystem. A write the
+  // host refuses (a full disk) raises its error in the call that put it on disk, and is lost.
   void Flush();
 
   // --- Safety: where writes may land ---
