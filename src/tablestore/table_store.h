@@ -48,6 +48,8 @@ void ReadRecord(Runtime& rt, int number, int64_t record, Record& out) {
 
 template <class Record>
 void WriteRecord(Runtime& rt, int number, int64_t record, const Record& in) {
+  // A layout too wide for its record fails before any byte is written or counted.
+  if (EncodedWidth(in) > Record::kSize) throw RunError(kBadRecordLength);
   EncodeRecord(in, rt.fs.RecordToWrite(number, record, Record::kSize));
 }
 
