@@ -78,7 +78,11 @@ struct Store {
     int32_t number = OpenDefault(created);
     hw::CloseTable(rt, number);
   }
-  std::string Default() const { return ReadText(fx.n_root / "DEFAULT.mst"); }
+  // What is on disk, with the table store's gathered writes flushed first.
+  std::string Default() {
+    fx.fs.Flush();
+    return ReadText(fx.n_root / "DEFAULT.mst");
+  }
 
   hw::FaultPlan faults;  // outlives the file system that points at it
   RuntimeFixture fx;

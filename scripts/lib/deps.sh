@@ -3,7 +3,7 @@
 
 hw_packages=(
   build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-dev
-  libgtest-dev libgmock-dev git
+  libgtest-dev libgmock-dev libbenchmark-dev git
   libfmt-dev libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth openbox x11-utils jq

@@ -47,27 +47,56 @@ const T& Element(const std::array<T, N>& bank, int64_t index) {
   return bank[static_cast<size_t>(index)];
 }
 
-template <size_t N>
-ItemValue TextOf(const Text<N>& t) {
-  return ItemValue::OfText(t.Trimmed());
-}
+// Elements of the new item's banks that the conversion fills by type.
+constexpr int kStampDenomination = 3;   // text-32
+constexpr int kCasinoDenomination = 3;  // text-64
+constexpr int kTokenDenomination = 6;   // text-32
 
-ItemValue AmountOfWhole(int64_t whole) { return ItemValue::OfAmount(Currency{whole * 10000}); }
-
-// New content = the current content trimmed, a blank, and the text.
-template <size_t N>
-void Append(Text<N>& element, const std::string& text) {
-  element.Set(Trim(element.Raw()) + " " + text);
-}
-
-// What one collection's items are converted with.
+// What one collection's items are converted with, and the scratch texts of its item loop,
+// which keep their storage from item to item so that an item allocates nothing.
 struct CollectionPlan {
   std::string type_code;  // trimmed
   std::string standard_db_name;
   std::vector<PriorField> fields;
   Pairing pairing;
   std::string country;  // the country text; keeps its value from item to item
+  ItemValue value;
+  std::string number_text;
+  std::string joined;
+  std::string denomination;
 };
+
+template <size_t N>
+void SetText(ItemValue& v, const Text<N>& t) {
+  v.kind = ItemValue::Kind::kText;
+  v.text.assign(TrimBlanks(t.Raw()));
+}
+
+void SetWhole(ItemValue& v, int64_t whole) {
+  v.kind = ItemValue::Kind::kAmount;
+  v.amount = Currency{whole * 10000};
+}
+
+void SetAmount(ItemValue& v, Currency amount) {
+  v.kind = ItemValue::Kind::kAmount;
+  v.amount = amount;
+}
+
+// The text of a value: its own, or the general number of its amount (kept in `scratch`).
+std::string_view TextOf(const ItemValue& v, std::string& scratch) {
+  if (v.kind == ItemValue::Kind::kText) return v.text;
+  scratch = GeneralNumber(v.amount);
+  return scratch;
+}
+
+// New content = the current content trimmed, a blank, and the text.
+template <size_t N>
+void Append(Text<N>& element, std::string_view text, std::string& scratch) {
+  scratch.assign(TrimBlanks(element.Raw()));
+  scratch += ' ';
+  scratch += text;
+  element.Set(scratch);
+}
 
 // --- Fields of the prior collection ---
 
@@ -109,53 +138,73 @@ std::vector<PriorField> ReadPriorFields(Conversion& c, const std::string& type_c
 
 // --- Values of one item ---
 
-// The value of a prior field; nothing for a field whose data type keeps no value there (text-8
-// and note aside, a field's source decides between the main and the extension record).
-std::optional<ItemValue> ReadValue(const PriorField& f, const PriorItemMain& main,
-                                   const PriorItemExtension& ext) {
+// Reads the value of a prior field into `v`; false for a field whose data type keeps no value
+// there (text-8 and note aside, a field's source decides between the main and the extension
+// record).
+bool ReadValue(const PriorField& f, const PriorItemMain& main, const PriorItemExtension& ext,
+               ItemValue& v) {
   const bool on_screen = f.source == FieldSource::kScreenDesign;
   const int64_t k = f.prior_slot;
   switch (TypeOf(f.prior_type)) {
     case DataType::kInteger:
-      return AmountOfWhole(on_screen ? Element(main.Integers, k) : Element(ext.Integers, k));
+      SetWhole(v, on_screen ? Element(main.Integers, k) : Element(ext.Integers, k));
+      return true;
     case DataType::kAmount:
-      return ItemValue::OfAmount(on_screen ? Element(main.Amounts, k) : Element(ext.Amounts, k));
+      SetAmount(v, on_screen ? Element(main.Amounts, k) : Element(ext.Amounts, k));
+      return true;
     case DataType::kText8:
-      if (!on_screen) return std::nullopt;
-      return TextOf(Element(main.Text8, k));
+      if (!on_screen) return false;
+      SetText(v, Element(main.Text8, k));
+      return true;
     case DataType::kText12:
-      return on_screen ? TextOf(Element(main.Text12, k)) : TextOf(Element(ext.Text12, k));
+      on_screen ? SetText(v, Element(main.Text12, k)) : SetText(v, Element(ext.Text12, k));
+      return true;
     case DataType::kText32:
-      return on_screen ? TextOf(Element(main.Text32, k)) : TextOf(Element(ext.Text32, k));
+      on_screen ? SetText(v, Element(main.Text32, k)) : SetText(v, Element(ext.Text32, k));
+      return true;
     case DataType::kText64:
-      return on_screen ? TextOf(Element(main.Text64, k)) : TextOf(Element(ext.Text64, k));
+      on_screen ? SetText(v, Element(main.Text64, k)) : SetText(v, Element(ext.Text64, k));
+      return true;
     case DataType::kText128:
-      return on_screen ? TextOf(Element(main.Text128, k)) : TextOf(Element(ext.Text128, k));
+      on_screen ? SetText(v, Element(main.Text128, k)) : SetText(v, Element(ext.Text128, k));
+      return true;
     case DataType::kText256:
-      return on_screen ? TextOf(Element(main.Text256, k)) : TextOf(Element(ext.Text256, k));
+      on_screen ? SetText(v, Element(main.Text256, k)) : SetText(v, Element(ext.Text256, k));
+      return true;
     case DataType::kNote:
-      return TextOf(main.Note);
+      SetText(v, main.Note);
+      return true;
     case DataType::kText16:
-      return on_screen ? TextOf(Element(main.Text16, k)) : TextOf(Element(ext.Text16, k));
+      on_screen ? SetText(v, Element(main.Text16, k)) : SetText(v, Element(ext.Text16, k));
+      return true;
     case DataType::kLong:
-      if (on_screen) return std::nullopt;
-      return AmountOfWhole(Element(ext.Longs, k));
+      if (on_screen) return false;
+      SetWhole(v, Element(ext.Longs, k));
+      return true;
     default:
-      return std::nullopt;
+      return false;
   }
 }
 
-TaggedValue DateOrText(const std::string& text) {
-  if (const std::optional<double> days = DateFromText(text)) return TaggedValue::Date(*days);
-  return TaggedValue::Textual(text);
+void SetDateOrText(TaggedValue& d, std::string_view text) {
+  if (const std::optional<double> days = DateFromText(text)) {
+    d.tag = TaggedValue::kDate;
+    d.date = *days;
+    d.text.clear();
+  } else {
+    d.tag = TaggedValue::kText;
+    d.date = 0;
+    d.text.assign(text);
+  }
+  d.raw = {};
 }
 
 // Stores a value into the paired new field. A value of another kind than the field's is
 // converted (an amount into a text field as its general number, a text into a number as its
 // numeric value), and a prior field that keeps no value leaves the field as the clear left it:
 // both give the user the item's own value rather than one left from another field.
-void StoreValue(const PriorField& f, const std::optional<ItemValue>& v,
-                const PriorItemExtension& prior_ext, NewItemMain& item, NewItemExtension& ext) {
+void StoreValue(const PriorField& f, const ItemValue* v, const PriorItemExtension& prior_ext,
+                CollectionPlan& plan, NewItemMain& item, NewItemExtension& ext) {
   const int64_t k = f.new_slot;
   if (TypeOf(f.new_type) == DataType::kLinked) {
     // The bank holds four linked fields; a slot past them names no field, whatever position
@@ -167,7 +216,23 @@ void StoreValue(const PriorField& f, const std::optional<ItemValue>& v,
         prior_ext.Text32[PriorItemExtension::kLinkedLevel1];
     return;
   }
-  if (!v) return;
+  if (v == nullptr) return;
+  std::string_view text;
+  switch (TypeOf(f.new_type)) {
+    case DataType::kText8:
+    case DataType::kText12:
+    case DataType::kText32:
+    case DataType::kText16:
+    case DataType::kText64:
+    case DataType::kText128:
+    case DataType::kText256:
+    case DataType::kNote:
+    case DataType::kDate:
+      text = TextOf(*v, plan.number_text);
+      break;
+    default:
+      break;
+  }
   switch (TypeOf(f.new_type)) {
     case DataType::kInteger:
       Element(item.Longs, k) = AsWholeNumber(*v);
@@ -176,33 +241,33 @@ void StoreValue(const PriorField& f, const std::optional<ItemValue>& v,
       Element(item.Amounts, k) = AsAmount(*v);
       break;
     case DataType::kText8:
-      Append(Element(item.Text8, k), AsText(*v));
+      Append(Element(item.Text8, k), text, plan.joined);
       break;
     case DataType::kText12:
-      Append(Element(item.Text12, k), AsText(*v));
+      Append(Element(item.Text12, k), text, plan.joined);
       break;
     case DataType::kText32:
-      Append(Element(item.Text32, k), AsText(*v));
+      Append(Element(item.Text32, k), text, plan.joined);
       break;
     case DataType::kText16:
-      Append(Element(item.Text16, k), AsText(*v));
+      Append(Element(item.Text16, k), text, plan.joined);
       break;
     case DataType::kText64:
-      Element(item.Text64, k).Set(AsText(*v));
+      Element(item.Text64, k).Set(text);
       break;
     case DataType::kText128:
-      Element(item.Text128, k).Set(AsText(*v));
+      Element(item.Text128, k).Set(text);
       break;
     case DataType::kText256:
-      Element(item.Text256, k).Set(AsText(*v));
+      Element(item.Text256, k).Set(text);
       break;
     case DataType::kNote:
-      ext.Note.Set(AsText(*v));
+      ext.Note.Set(text);
       if (TrimBlanks(ext.Note.Raw()).size() == kNoteWidth) ext.Note.Blank();  // never filled
       ext.Text2632.Blank();
       break;
     case DataType::kDate:
-      Element(item.Dates, k) = DateOrText(AsText(*v));
+      SetDateOrText(Element(item.Dates, k), text);
       break;
     case DataType::kFlag:
       Element(item.Flags, k) = AsFlag(*v);
@@ -217,7 +282,7 @@ void ClearItem(NewItemMain& item, NewItemExtension& ext) {
   item.Amounts.fill(Currency{});
   item.Financial.fill(Currency{});
   item.Flags.fill(false);
-  for (TaggedValue& d : item.Dates) d = TaggedValue::Textual("");
+  for (TaggedValue& d : item.Dates) SetDateOrText(d, {});
   for (auto& t : item.Text8) t.Blank();
   for (auto& t : item.Text12) t.Blank();
   for (auto& t : item.Text16) t.Blank();
@@ -259,11 +324,11 @@ void CompleteItem(Conversion& c, const CollectionPlan& plan, const std::string& 
     country.Set(plan.country);
     denomination_level.Set(denomination);
   } else if (type == "Stamps") {
-    item.Text32[3].Set(denomination);
+    item.Text32[kStampDenomination].Set(denomination);
   } else if (type == "Casino_C") {
-    item.Text64[3].Set(denomination);
+    item.Text64[kCasinoDenomination].Set(denomination);
   } else if (type == "Tokens") {
-    item.Text32[6].Set(denomination);
+    item.Text32[kTokenDenomination].Set(denomination);
   } else if (type == "Ancient_") {
     country.Set(plan.country);
     denomination_level.Blank();
@@ -296,21 +361,22 @@ void ConvertItem(Conversion& c, CollectionPlan& plan, int64_t record) {
 
   // The denomination of any type is read as text: an amount by its general number (so a
   // stamp's 0.03 gives "0.03"), a text as it stands.
-  std::string denomination;
+  std::string& denomination = plan.denomination;
+  denomination.clear();
   const Pairing& p = plan.pairing;
   for (size_t n = 0; n < plan.fields.size(); ++n) {
     const int i = static_cast<int>(n);
     const PriorField& f = plan.fields[n];
-    const std::optional<ItemValue> v = ReadValue(f, main, prior_ext);
+    const ItemValue* v = ReadValue(f, main, prior_ext, plan.value) ? &plan.value : nullptr;
     if (i == p.country && TypeOf(f.prior_type) == DataType::kText32) {
-      plan.country = std::string(Element(main.Text32, f.prior_slot).Raw());
+      plan.country.assign(Element(main.Text32, f.prior_slot).Raw());
     }
     if (i == p.denomination) {
-      if (v) denomination = AsText(*v);
+      if (v) denomination.assign(TextOf(*v, plan.number_text));
     } else if (i == p.unit) {
-      if (v) denomination.append(" ").append(AsText(*v));
+      if (v) denomination.append(" ").append(TextOf(*v, plan.number_text));
     } else if (i != p.country) {
-      StoreValue(f, v, prior_ext, item, ext);
+      StoreValue(f, v, prior_ext, plan, item, ext);
     }
   }
   CompleteItem(c, plan, denomination, prior_ext, item);

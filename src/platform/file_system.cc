@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/block_cache.h"
 #include "platform/host.h"
 #include "platform/run_error.h"
 #include "platform/text.h"
@@ -148,26 +149,6 @@ bool PatternMatches(std::string_view pattern, std::string_view name) {
   return WildcardMatch(pattern, name);
 }
 
-// The entries of a host folder that can be named, in the system's order: by the upper-cased
-// name, then the raw name. Device names are left out: no path may name them.
-struct Entry {
-  host::Entry entry;
-  std::string upper;
-};
-
-std::vector<Entry> ListHost(const fs::path& folder) {
-  std::vector<Entry> out;
-  for (host::Entry& e : host::List(folder)) {
-    if (IsDeviceName(e.name)) continue;
-    std::string upper = Upper1252(e.name);
-    out.push_back(Entry{std::move(e), std::move(upper)});
-  }
-  std::sort(out.begin(), out.end(), [](const Entry& a, const Entry& b) {
-    return a.upper != b.upper ? a.upper < b.upper : a.entry.name < b.entry.name;
-  });
-  return out;
-}
-
 // The byte position of a record; 63 when the record would lie beyond 2 GiB.
 int64_t RecordPosition(int64_t record, int32_t record_length, size_t size) {
   const int64_t last_start = kMaxFilePosition - static_cast<int64_t>(size);
@@ -226,20 +207,32 @@ std::optional<std::string> DriveMap::WindowsPathOf(const fs::path& host) const {
 // ---------------------------------------------------------------------------------------------
 // FileSystem
 
+// Every number open on one host file shares its version, so that a block one number read
+// ahead is read again once another number's writes reached the disk.
+struct FileSystem::SharedFile {
+  std::filesystem::path key;  // where the file really lies
+  uint64_t version = 0;
+  std::vector<OpenFile*> numbers;
+};
+
 struct FileSystem::OpenFile {
   enum class Mode { kOutput, kInput, kRandom };
+  OpenFile(host::File opened, Mode m, bool w, int32_t length, std::string name)
+      : file(std::move(opened)),
+        mode(m),
+        writable(w),
+        record_length(length),
+        last_name(std::move(name)) {}
+  ~OpenFile() {
+    if (shared) std::erase(shared->numbers, this);
+  }
   host::File file;
   Mode mode = Mode::kInput;
   bool writable = false;
   int32_t record_length = 0;
   std::string last_name;  // for injected faults
-};
-
-struct FileSystem::Resolved {
-  fs::path host;          // empty when the drive is not mapped
-  std::string win;        // normalized Windows path
-  std::string last_name;  // last name component, Windows-1252
-  bool parent_exists = false;
+  std::shared_ptr<SharedFile> shared;
+  std::optional<BlockCache> cache;
 };
 
 FileSystem::FileSystem(DriveMap drives, std::string current_folder) : drives_(std::move(drives)) {
@@ -248,73 +241,133 @@ FileSystem::FileSystem(DriveMap drives, std::string current_folder) : drives_(st
   files_.resize(kMaxFileNumber + 1);
 }
 
-FileSystem::~FileSystem() = default;
+FileSystem::~FileSystem() {
+  // The program's end, a fatal one too, leaves on disk what the program wrote.
+  for (auto& f : files_) {
+    try {
+      if (f) f->cache->Flush();
+    } catch (const RunError&) {
+      // Nobody is left to tell.
+    }
+  }
+}
 
-FileSystem::Resolved FileSystem::Resolve(const std::string& path) const {
+const FileSystem::FolderIndex& FileSystem::Index(const fs::path& folder) const {
+  const std::optional<int64_t> stamp = host::FolderStamp(folder);
+  FolderIndex& index = folders_[folder.native().empty() ? std::string() : folder.string()];
+  if (index.stamp && index.stamp == stamp) return index;
+  // The stamp is taken before the listing: a change while listing shows as a new stamp. A
+  // change within the host clock's step after the listing keeps the stamp; only the program
+  // itself changes the new data folder while it runs, and it keeps the index up to date.
+  index.stamp = stamp;
+  index.entries.clear();
+  for (host::Entry& e : host::List(folder)) {
+    if (IsDeviceName(e.name)) continue;
+    std::pair<std::string, std::string> key{Upper1252(e.name), e.name};
+    index.entries.emplace(std::move(key), std::move(e));
+  }
+  return index;
+}
+
+const FileSystem::Resolved& FileSystem::Resolve(const std::string& path) const {
   WinPath base;
   const WinPath cur = Parse(current_, base);
   const WinPath p = Parse(path, cur);
-  Resolved r;
-  r.win = Join(p);
-  r.last_name = p.names.empty() ? std::string() : p.names.back();
+  std::string win = Join(p);
   std::optional<fs::path> root = drives_.HostRoot(p.drive);
-  if (!root) return r;
-  fs::path host = *root;
-  bool exists = true;
-  for (size_t i = 0; i < p.names.size(); ++i) {
-    if (i + 1 == p.names.size())
-      r.parent_exists = exists && host::Stat(host) == host::Kind::kFolder;
-    const std::string& name = p.names[i];
-    fs::path exact = host / host::PathOf(name);
-    std::optional<fs::path> found = exists ? host::Find(exact) : std::nullopt;
-    if (found) {
-      exact = *found;
-    } else if (exists) {
-      const std::string upper = Upper1252(name);
-      exists = false;
-      for (const Entry& e : ListHost(host)) {
-        if (e.upper == upper) {
-          exact = e.entry.path;
-          exists = true;
-          break;
-        }
-      }
-    }
-    host = exact;
+  if (auto it = paths_.find(win); it != paths_.end()) {
+    const Resolved& cached = it->second;
+    if (!root || host::FolderStamp(cached.host.parent_path()) == cached.parent_stamp) return cached;
   }
-  if (p.names.empty()) r.parent_exists = true;
-  r.host = host;
-  return r;
+  Resolved r;
+  r.win = win;
+  r.last_name = p.names.empty() ? std::string() : p.names.back();
+  if (root) {
+    fs::path host = *root;
+    bool exists = true;
+    for (size_t i = 0; i < p.names.size(); ++i) {
+      if (i + 1 == p.names.size())
+        r.parent_exists = exists && host::Stat(host) == host::Kind::kFolder;
+      const std::string& name = p.names[i];
+      fs::path exact = host / host::PathOf(name);
+      std::optional<fs::path> found = exists ? host::Find(exact) : std::nullopt;
+      if (found) {
+        exact = *found;
+      } else if (exists) {
+        // The first variant in listing order.
+        const auto& entries = Index(host).entries;
+        const std::string upper = Upper1252(name);
+        auto variant = entries.lower_bound({upper, std::string()});
+        exists = variant != entries.end() && variant->first.first == upper;
+        if (exists) exact = variant->second.path;
+      }
+      host = exact;
+    }
+    if (p.names.empty()) r.parent_exists = true;
+    r.host = host;
+    r.parent_stamp = host::FolderStamp(host.parent_path());
+  }
+  return paths_.insert_or_assign(std::move(win), std::move(r)).first->second;
 }
 
 fs::path FileSystem::HostPath(const std::string& path) const { return Resolve(path).host; }
 
 void FileSystem::SetNewDataFolder(const std::string& path) {
-  Resolved r = Resolve(path);
+  const Resolved& r = Resolve(path);
   if (r.host.empty()) {
     new_data_root_.reset();
   } else {
     new_data_root_ = host::RealPath(r.host);
   }
+  paths_.clear();  // the write guard's verdicts
 }
 
 void FileSystem::SetPriorFolder(const std::string& path) {
-  Resolved r = Resolve(path);
+  const Resolved& r = Resolve(path);
   if (r.host.empty()) {
     prior_root_.reset();
   } else {
     prior_root_ = host::RealPath(r.host);
   }
+  paths_.clear();
 }
 
-void FileSystem::CheckWritable(const fs::path& host) const {
-  if (host.empty() || !new_data_root_) throw RunError(kPathFileAccessError);
-  const fs::path target = host::RealPath(host);
-  if (target.empty() || !host::Within(target, *new_data_root_) ||
-      host::Within(*new_data_root_, target)) {
-    throw RunError(kPathFileAccessError);
+const fs::path& FileSystem::RealPathOf(const Resolved& r) const {
+  if (!r.real) r.real = host::RealPath(r.host);
+  return *r.real;
+}
+
+void FileSystem::CheckWritable(const Resolved& r) const {
+  if (!r.writable) {
+    bool ok = !r.host.empty() && new_data_root_.has_value();
+    if (ok) {
+      const fs::path& target = RealPathOf(r);
+      ok = !target.empty() && host::Within(target, *new_data_root_) &&
+           !host::Within(*new_data_root_, target) &&
+           !(prior_root_ && host::Within(target, *prior_root_));
+    }
+    r.writable = ok;
   }
-  if (prior_root_ && host::Within(target, *prior_root_)) throw RunError(kPathFileAccessError);
+  if (!*r.writable) throw RunError(kPathFileAccessError);
+}
+
+void FileSystem::Created(const fs::path& host, bool folder) {
+  // Names resolved before may now name what was made (in another case, or below it).
+  paths_.clear();
+  const fs::path parent = host.parent_path();
+  auto it = folders_.find(parent.string());
+  if (it == folders_.end()) return;
+  FolderIndex& index = it->second;
+  std::optional<std::string> name = host::NameOf(host.filename());
+  const std::optional<int64_t> stamp = host::FolderStamp(parent);
+  if (!name || !index.stamp || !stamp) {
+    folders_.erase(it);
+    return;
+  }
+  index.entries.insert_or_assign(
+      {Upper1252(*name), *name},
+      host::Entry{*name, host, folder ? host::Kind::kFolder : host::Kind::kFile});
+  index.stamp = stamp;
 }
 
 void FileSystem::Inject(FaultOp op, const std::string& last_name) {
@@ -323,19 +376,21 @@ void FileSystem::Inject(FaultOp op, const std::string& last_name) {
 }
 
 void FileSystem::ChangeFolder(const std::string& path) {
-  Resolved r = Resolve(path);
+  const Resolved& r = Resolve(path);
   if (r.host.empty() || host::Stat(r.host) != host::Kind::kFolder) throw RunError(kPathNotFound);
   current_ = r.win;
 }
 
 void FileSystem::MakeFolder(const std::string& path) {
-  Resolved r = Resolve(path);
+  const Resolved& r = Resolve(path);
   if (r.last_name.empty()) throw RunError(kPathFileAccessError);
   if (!r.host.empty() && host::Find(r.host)) throw RunError(kPathFileAccessError);
   if (!r.host.empty() && !r.parent_exists) throw RunError(kPathNotFound);
-  CheckWritable(r.host);
+  CheckWritable(r);
   Inject(FaultOp::kMkdir, r.last_name);
-  host::MakeFolder(r.host);
+  const fs::path made = r.host;
+  host::MakeFolder(made);
+  Created(made, true);
 }
 
 std::vector<std::string> FileSystem::List(const std::string& pattern, ListFilter filter) {
@@ -347,19 +402,17 @@ std::vector<std::string> FileSystem::List(const std::string& pattern, ListFilter
   std::optional<fs::path> root = drives_.HostRoot(folder.drive);
   if (!root) return out;
   // Resolve the folder through the same case rules as a file path.
-  std::string folder_text = Join(folder);
-  fs::path host = Resolve(folder_text).host;
+  const fs::path host = Resolve(Join(folder)).host;
   if (host::Stat(host) != host::Kind::kFolder) return out;
   if (last == ".") {
     out.push_back(".");
     return out;
   }
-  for (const Entry& e : ListHost(host)) {
-    if (!PatternMatches(last, e.entry.name)) continue;
-    const host::Kind kind = e.entry.kind;
-    if (kind == host::Kind::kFile ||
-        (filter == ListFilter::kFilesAndFolders && kind == host::Kind::kFolder)) {
-      out.push_back(e.entry.name);
+  for (const auto& [key, e] : Index(host).entries) {
+    if (!PatternMatches(last, e.name)) continue;
+    if (e.kind == host::Kind::kFile ||
+        (filter == ListFilter::kFilesAndFolders && e.kind == host::Kind::kFolder)) {
+      out.push_back(e.name);
     }
   }
   return out;
@@ -381,17 +434,43 @@ FileSystem::OpenFile& FileSystem::Open(int number) {
   return *files_[number];
 }
 
+fs::path FileSystem::KeyOf(const Resolved& r) const {
+  fs::path key = RealPathOf(r).empty() ? r.host : RealPathOf(r);
+  // A name not made yet may keep a trailing separator.
+  if (!key.has_filename() && key.has_relative_path()) key = key.parent_path();
+  return key;
+}
+
+void FileSystem::Attach(int number, std::unique_ptr<OpenFile> file, fs::path key) {
+  for (const auto& other : files_) {
+    // The same file under names that differ in case where the host ignores it.
+    if (other && host::Within(other->shared->key, key) && host::Within(key, other->shared->key)) {
+      file->shared = other->shared;
+    }
+  }
+  if (!file->shared) file->shared = std::make_shared<SharedFile>(SharedFile{std::move(key), 0, {}});
+  // Opening may have emptied or made the file: what the others read ahead is old.
+  ++file->shared->version;
+  file->shared->numbers.push_back(file.get());
+  file->cache.emplace(file->file, file->shared->version);
+  files_[number] = std::move(file);
+}
+
 void FileSystem::OpenOutput(int number, const std::string& path) {
   if (number < 1 || number > kMaxFileNumber) throw RunError(kBadFileNameOrNumber);
   if (files_[number]) throw RunError(kFileAlreadyOpen);
-  Resolved r = Resolve(path);
+  const Resolved& r = Resolve(path);
   if (r.host.empty()) throw RunError(kPathFileAccessError);
   Inject(FaultOp::kOpen, r.last_name);
   if (!r.parent_exists) throw RunError(kPathNotFound);
-  CheckWritable(r.host);
-  files_[number] =
-      std::make_unique<OpenFile>(OpenFile{host::File::Open(r.host, host::OpenMode::kReplace),
-                                          OpenFile::Mode::kOutput, true, 0, r.last_name});
+  CheckWritable(r);
+  const fs::path target = r.host;
+  fs::path key = KeyOf(r);
+  const bool existed = host::Find(target).has_value();
+  auto file = std::make_unique<OpenFile>(host::File::Open(target, host::OpenMode::kReplace),
+                                         OpenFile::Mode::kOutput, true, 0, r.last_name);
+  if (!existed) Created(target, false);
+  Attach(number, std::move(file), std::move(key));
 }
 
 void FileSystem::OpenInput(int number, const std::string& path) {
@@ -404,15 +483,20 @@ void FileSystem::OpenRandom(int number, const std::string& path, int32_t record_
   if (number < 1 || number > kMaxFileNumber) throw RunError(kBadFileNameOrNumber);
   if (files_[number]) throw RunError(kFileAlreadyOpen);
   if (record_length < 1 || record_length > 32767) throw RunError(kBadRecordLength);
-  Resolved r = Resolve(path);
+  const Resolved& r = Resolve(path);
   const bool write = access == Access::kReadWrite;
   // A drive that is not mapped has no files to read and refuses writes like any other outside.
   if (r.host.empty()) throw RunError(write ? kPathFileAccessError : kPathNotFound);
   Inject(FaultOp::kOpen, r.last_name);
-  if (write) CheckWritable(r.host);
-  files_[number] = std::make_unique<OpenFile>(
-      OpenFile{host::File::Open(r.host, write ? host::OpenMode::kReadWrite : host::OpenMode::kRead),
-               OpenFile::Mode::kRandom, write, record_length, r.last_name});
+  if (write) CheckWritable(r);
+  const fs::path target = r.host;
+  fs::path key = KeyOf(r);
+  const bool existed = !write || host::Find(target).has_value();
+  auto file = std::make_unique<OpenFile>(
+      host::File::Open(target, write ? host::OpenMode::kReadWrite : host::OpenMode::kRead),
+      OpenFile::Mode::kRandom, write, record_length, r.last_name);
+  if (!existed) Created(target, false);
+  Attach(number, std::move(file), std::move(key));
 }
 
 void FileSystem::WriteLine(int number, std::string_view line) {
@@ -422,40 +506,72 @@ void FileSystem::WriteLine(int number, std::string_view line) {
   std::string text(line);
   text += "\r\n";
   f.file.Append(text);
+  ++f.shared->version;
 }
 
-void FileSystem::GetRecord(int number, int64_t record, std::span<std::byte> out) {
+void FileSystem::FlushOverlapping(OpenFile& f, int64_t position, size_t size) {
+  for (OpenFile* other : f.shared->numbers) {
+    if (other->cache->PendingOverlaps(position, size)) other->cache->Flush();
+  }
+}
+
+std::span<const std::byte> FileSystem::ReadRecordBytes(int number, int64_t record, size_t size) {
   OpenFile& f = Open(number);
   if (f.mode != OpenFile::Mode::kRandom) throw RunError(kBadFileMode);
-  if (static_cast<int64_t>(out.size()) > f.record_length) throw RunError(kBadRecordLength);
-  const int64_t pos = RecordPosition(record, f.record_length, out.size());
+  if (static_cast<int64_t>(size) > f.record_length) throw RunError(kBadRecordLength);
+  const int64_t pos = RecordPosition(record, f.record_length, size);
   Inject(FaultOp::kRead, f.last_name);
-  // Zeros start where the host's file ends now: another number may have extended it.
-  const size_t done = f.file.ReadAt(pos, out);
-  std::memset(out.data() + done, 0, out.size() - done);
+  // Zeros start where the file ends now: another number may have extended it.
+  FlushOverlapping(f, pos, size);
+  return f.cache->Read(pos, size);
 }
 
-void FileSystem::PutRecord(int number, int64_t record, std::span<const std::byte> in) {
+std::span<std::byte> FileSystem::RecordToWrite(int number, int64_t record, size_t size) {
   OpenFile& f = Open(number);
   if (f.mode != OpenFile::Mode::kRandom) throw RunError(kBadFileMode);
   if (!f.writable) throw RunError(kPathFileAccessError);
-  if (static_cast<int64_t>(in.size()) > f.record_length) throw RunError(kBadRecordLength);
-  const int64_t pos = RecordPosition(record, f.record_length, in.size());
+  if (static_cast<int64_t>(size) > f.record_length) throw RunError(kBadRecordLength);
+  const int64_t pos = RecordPosition(record, f.record_length, size);
   Inject(FaultOp::kWrite, f.last_name);
-  f.file.WriteAt(pos, in);
+  // Writes of other numbers to the same bytes land first, so that the last one written wins.
+  for (OpenFile* other : f.shared->numbers) {
+    if (other != &f && other->cache->PendingOverlaps(pos, size)) other->cache->Flush();
+  }
+  return f.cache->Write(pos, size);
 }
 
-int64_t FileSystem::Length(int number) { return Open(number).file.Size(); }
+void FileSystem::GetRecord(int number, int64_t record, std::span<std::byte> out) {
+  const std::span<const std::byte> bytes = ReadRecordBytes(number, record, out.size());
+  std::memcpy(out.data(), bytes.data(), bytes.size());
+}
+
+void FileSystem::PutRecord(int number, int64_t record, std::span<const std::byte> in) {
+  const std::span<std::byte> room = RecordToWrite(number, record, in.size());
+  std::memcpy(room.data(), in.data(), in.size());
+}
+
+int64_t FileSystem::Length(int number) {
+  OpenFile& f = Open(number);
+  for (OpenFile* other : f.shared->numbers) other->cache->Flush();
+  return f.file.Size();
+}
+
+void FileSystem::Flush() {
+  for (auto& f : files_) {
+    if (f) f->cache->Flush();
+  }
+}
 
 void FileSystem::Close(int number) {
   if (number < 1 || number > kMaxFileNumber) throw RunError(kBadFileNameOrNumber);
   // As in the record-file runtime the system was written for, closing a number that is not
   // open does nothing; reading or writing it is still 52.
-  files_[number].reset();
+  std::unique_ptr<OpenFile> closing = std::move(files_[number]);
+  if (closing) closing->cache->Flush();
 }
 
 void FileSystem::CloseAll() {
-  for (auto& f : files_) f.reset();
+  for (int n = 1; n <= kMaxFileNumber; ++n) Close(n);
 }
 
 }  // namespace hw

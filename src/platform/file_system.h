@@ -7,9 +7,11 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/fault_plan.h"
+#include "platform/host.h"
 
 // The machine as the system sees it: Windows paths mapped onto host folders, a current folder
 // of its own, folder listings in one stable order, and files held under file numbers.
@@ -66,10 +68,18 @@ class FileSystem {
   // layout longer than the record length is 59; a position beyond 2 GiB is 63.
   void GetRecord(int number, int64_t record, std::span<std::byte> out);
   void PutRecord(int number, int64_t record, std::span<const std::byte> in);
+  // The same without a copy: the record's bytes where they are cached, valid until the next
+  // call; and the room where a record's bytes go, to be filled before the next call.
+  std::span<const std::byte> ReadRecordBytes(int number, int64_t record, size_t size);
+  std::span<std::byte> RecordToWrite(int number, int64_t record, size_t size);
   // The length in bytes of the file open under `number` (52 when it is not open).
   int64_t Length(int number);
   void Close(int number);  // nothing when the number is not open; 52 for no file number
   void CloseAll();
+  // Records are read ahead and written behind in blocks; this puts every gathered write on
+  // disk. Close does it for its own number, and so does the end of the FileSystem. A write the
+  // host refuses (a full disk) raises its error in the call that put it on disk, and is lost.
+  void Flush();
 
   // --- Safety: where writes may land ---
   // Every write (file or folder) must resolve, links followed, inside the new data folder and
@@ -87,15 +97,42 @@ class FileSystem {
 
  private:
   struct OpenFile;
-  struct Resolved;
-  Resolved Resolve(const std::string& path) const;
-  void CheckWritable(const std::filesystem::path& host) const;
+  struct SharedFile;
+  // What a Windows path names, with the checks of a write to it once they were made.
+  struct Resolved {
+    std::filesystem::path host;  // empty when the drive is not mapped
+    std::string win;             // normalized Windows path
+    std::string last_name;       // last name component, Windows-1252
+    bool parent_exists = false;
+    std::optional<int64_t> parent_stamp;                // of the folder holding it, when resolved
+    mutable std::optional<std::filesystem::path> real;  // where writes land
+    mutable std::optional<bool> writable;               // the write guard's verdict
+  };
+  // The names of a host folder in listing order (upper-cased name, then raw name), as listed
+  // while the folder's stamp was `stamp`, plus the names the program made there since.
+  struct FolderIndex {
+    std::optional<int64_t> stamp;
+    std::map<std::pair<std::string, std::string>, host::Entry> entries;
+  };
+  // What a path names, from the cache while the folder that holds it is unchanged.
+  const Resolved& Resolve(const std::string& path) const;
+  const FolderIndex& Index(const std::filesystem::path& folder) const;
+  void CheckWritable(const Resolved& r) const;
+  const std::filesystem::path& RealPathOf(const Resolved& r) const;
+  std::filesystem::path KeyOf(const Resolved& r) const;  // where the file really lies
+  // Keeps the caches exact after the program made a file or folder at `host`.
+  void Created(const std::filesystem::path& host, bool folder);
+  void Attach(int number, std::unique_ptr<OpenFile> file, std::filesystem::path key);
+  // Flushes the writes gathered by any number on the same file that overlap the range.
+  void FlushOverlapping(OpenFile& f, int64_t position, size_t size);
   OpenFile& Open(int number);
   void Inject(FaultOp op, const std::string& last_name);
 
   DriveMap drives_;
   std::string current_;
   std::vector<std::unique_ptr<OpenFile>> files_;
+  mutable std::unordered_map<std::string, Resolved> paths_;       // by Windows path
+  mutable std::unordered_map<std::string, FolderIndex> folders_;  // by host folder
   std::optional<std::filesystem::path> new_data_root_;
   std::optional<std::filesystem::path> prior_root_;
   FaultPlan* faults_ = nullptr;

@@ -37,6 +37,9 @@ Kind Stat(const Path& p);  // links followed
 // `p` with its last name as the host stores it (case, long form), or nothing when no such name
 // exists. A link whose target is missing exists.
 std::optional<Path> Find(const Path& p);
+// When the folder `p` last changed (an entry made, removed or renamed), or nothing when it is
+// not a folder: a listing taken after the stamp stays exact while the stamp stays the same.
+std::optional<int64_t> FolderStamp(const Path& p);
 void MakeFolder(const Path& p);
 
 // Where a write to `p` lands: links, junctions and short names of the existing part resolved

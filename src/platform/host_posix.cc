@@ -85,6 +85,12 @@ std::optional<Path> Find(const Path& p) {
   return p;
 }
 
+std::optional<int64_t> FolderStamp(const Path& p) {
+  struct stat st {};
+  if (::stat(p.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+  return int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
+}
+
 void MakeFolder(const Path& p) {
   if (::mkdir(p.c_str(), 0755) != 0) Fail(p);
 }

@@ -147,6 +147,16 @@ std::optional<Path> Find(const Path& p) {
   return p.parent_path() / data.cFileName;
 }
 
+std::optional<int64_t> FolderStamp(const Path& p) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(p.c_str(), GetFileExInfoStandard, &data) ||
+      !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
+  return static_cast<int64_t>((uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                              data.ftLastWriteTime.dwLowDateTime);
+}
+
 void MakeFolder(const Path& p) {
   if (!CreateDirectoryW(p.c_str(), nullptr)) Fail();
 }

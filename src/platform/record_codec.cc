@@ -4,23 +4,6 @@
 
 namespace hw {
 
-const std::byte* ByteReader::Take(size_t n) {
-  if (!ok_ || n > in_.size() - pos_) {
-    ok_ = false;
-    return nullptr;
-  }
-  const std::byte* p = in_.data() + pos_;
-  pos_ += n;
-  return p;
-}
-
-uint64_t ByteReader::Le(size_t n) {
-  const std::byte* p = Take(n);
-  uint64_t v = 0;
-  for (size_t i = 0; p != nullptr && i < n; ++i) v |= static_cast<uint64_t>(p[i]) << (8 * i);
-  return v;
-}
-
 void ByteReader::Get(float& v) { v = std::bit_cast<float>(static_cast<uint32_t>(Le(4))); }
 void ByteReader::Get(double& v) { v = std::bit_cast<double>(Le(8)); }
 
@@ -40,21 +23,6 @@ void ByteReader::GetBytes(void* p, size_t n) {
   } else {
     std::memset(p, 0, n);
   }
-}
-
-std::byte* ByteWriter::Take(size_t n) {
-  if (!ok_ || n > out_.size() - pos_) {
-    ok_ = false;
-    return nullptr;
-  }
-  std::byte* p = out_.data() + pos_;
-  pos_ += n;
-  return p;
-}
-
-void ByteWriter::Le(uint64_t v, size_t n) {
-  std::byte* p = Take(n);
-  for (size_t i = 0; p != nullptr && i < n; ++i) p[i] = static_cast<std::byte>(v >> (8 * i));
 }
 
 ByteWriter& ByteWriter::Zeros(size_t n) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -83,8 +84,26 @@ class ByteReader {
 
  private:
   // The next n bytes, or nothing (and the read failed) when fewer are left.
-  const std::byte* Take(size_t n);
-  uint64_t Le(size_t n);
+  const std::byte* Take(size_t n) {
+    if (!ok_ || n > in_.size() - pos_) {
+      ok_ = false;
+      return nullptr;
+    }
+    const std::byte* p = in_.data() + pos_;
+    pos_ += n;
+    return p;
+  }
+  // Inline, as every number of every record passes through here.
+  uint64_t Le(size_t n) {
+    const std::byte* p = Take(n);
+    uint64_t v = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+      if (p != nullptr) std::memcpy(&v, p, n);
+    } else {
+      for (size_t i = 0; p != nullptr && i < n; ++i) v |= static_cast<uint64_t>(p[i]) << (8 * i);
+    }
+    return v;
+  }
 
   void Get(int16_t& v) { v = static_cast<int16_t>(Le(2)); }
   void Get(int32_t& v) { v = static_cast<int32_t>(Le(4)); }
@@ -136,8 +155,23 @@ class ByteWriter {
   size_t position() const { return pos_; }
 
  private:
-  std::byte* Take(size_t n);
-  void Le(uint64_t v, size_t n);
+  std::byte* Take(size_t n) {
+    if (!ok_ || n > out_.size() - pos_) {
+      ok_ = false;
+      return nullptr;
+    }
+    std::byte* p = out_.data() + pos_;
+    pos_ += n;
+    return p;
+  }
+  void Le(uint64_t v, size_t n) {
+    std::byte* p = Take(n);
+    if constexpr (std::endian::native == std::endian::little) {
+      if (p != nullptr) std::memcpy(p, &v, n);
+    } else {
+      for (size_t i = 0; p != nullptr && i < n; ++i) p[i] = static_cast<std::byte>(v >> (8 * i));
+    }
+  }
 
   void Put(int16_t v) { Le(static_cast<uint16_t>(v), 2); }
   void Put(int32_t v) { Le(static_cast<uint32_t>(v), 4); }
@@ -254,6 +288,14 @@ size_t EncodedWidth(const Record& r) {
 // stepped over; `r` then keeps what it held.
 template <class Record>
 [[nodiscard]] bool DecodeRecord(std::span<const std::byte> in, Record& r) {
+  if constexpr (std::is_trivially_copyable_v<Record>) {
+    // Without texts of variable length (and so without tags) the layout has one width: when
+    // the bytes hold it, nothing can fail, and the record is read in place.
+    if (EncodedWidth(r) > in.size()) return false;
+    ByteReader reader(in);
+    r.Fields(reader);
+    return true;
+  }
   Record read;
   ByteReader reader(in);
   read.Fields(reader);

@@ -29,7 +29,7 @@ constexpr StandardPlace kStandardPlaces[] = {
 
 }  // namespace
 
-MainMenu::MainMenu(FileSystem& fs, UserInterface& ui) : ui_(ui), conversion_(fs, ui) {
+MainMenu::MainMenu(FileSystem& fs, UserInterface& ui) : conversion_(fs, ui), ui_(conversion_.ui) {
   conversion_.status = texts::kInitialStatus;
 }
 

@@ -63,8 +63,8 @@ class MainMenu {
   void DriverError();
   void End(Ending how);
 
-  UserInterface& ui_;
   Conversion conversion_;
+  UserInterface& ui_;  // the conversion's, which puts written data on disk before a message
   Ending ending_ = Ending::kRunning;
   std::array<bool, 3> answers_yes_{};
   std::array<bool, kOperationCount> tasks_ = texts::kTaskInitiallyChecked;

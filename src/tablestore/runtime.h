@@ -29,16 +29,36 @@ class TableSlots {
   std::array<PriorHeader, kMaxTableNumber + 1> prior_{};
 };
 
+// The user interface as the operations reach it: before any message box, which the user may
+// answer by ending the program, what the program wrote is put on disk.
+class FlushingUi : public UserInterface {
+ public:
+  FlushingUi(FileSystem& fs, UserInterface& ui) : fs_(fs), ui_(ui) {}
+  Reply MessageBox(const std::string& text, Icon icon, Buttons buttons,
+                   const std::string& title) override;
+  std::string OpenFileDialog() override { return ui_.OpenFileDialog(); }
+  void StatusChanged(const std::string& caption) override { ui_.StatusChanged(caption); }
+  void MarkChanged(Mark mark, int index, bool visible) override {
+    ui_.MarkChanged(mark, index, visible);
+  }
+  void WindowChanged() override { ui_.WindowChanged(); }
+
+ private:
+  FileSystem& fs_;
+  UserInterface& ui_;
+};
+
 // The services every operation reaches: the platform, both folders, the log, the table slots
 // and the error state. One per run; the Conversion extends it with the conversions' state.
 struct Runtime {
   Runtime(FileSystem& file_system, UserInterface& user_interface)
-      : fs(file_system), ui(user_interface) {}
+      : fs(file_system), flushing_ui(file_system, user_interface) {}
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;
 
   FileSystem& fs;
-  UserInterface& ui;
+  FlushingUi flushing_ui;
+  UserInterface& ui = flushing_ui;
   std::string new_data_folder;  // ends in "\"
   std::string prior_folder;     // ends in "\" (or empty: the current folder)
   TableSlots slots;

@@ -41,16 +41,16 @@ void CloseFile(Runtime& rt, int32_t& number);
 // bank that cannot be stepped over) is a bad record length.
 template <class Record>
 void ReadRecord(Runtime& rt, int number, int64_t record, Record& out) {
-  std::array<std::byte, Record::kSize> buf;
-  rt.fs.GetRecord(number, record, buf);
-  if (!DecodeRecord(buf, out)) throw RunError(kBadRecordLength);
+  if (!DecodeRecord(rt.fs.ReadRecordBytes(number, record, Record::kSize), out)) {
+    throw RunError(kBadRecordLength);
+  }
 }
 
 template <class Record>
 void WriteRecord(Runtime& rt, int number, int64_t record, const Record& in) {
-  std::array<std::byte, Record::kSize> buf;
-  EncodeRecord(in, buf);
-  rt.fs.PutRecord(number, record, buf);
+  // A layout too wide for its record fails before any byte is written or counted.
+  if (EncodedWidth(in) > Record::kSize) throw RunError(kBadRecordLength);
+  EncodeRecord(in, rt.fs.RecordToWrite(number, record, Record::kSize));
 }
 
 // Writes at the new-edition slot's NextRecord and then advances it.
