@@ -25,10 +25,15 @@ using hw::PriorField;
 
 PriorField Field(const std::string& label) { return PriorField{label, 5, 1}; }
 
-Pairing Pair(const std::vector<std::string>& labels, std::vector<DesignField> design,
-             const std::string& type = "Coin") {
+std::vector<PriorField> Fields(const std::vector<std::string>& labels) {
   std::vector<PriorField> fields;
   for (const std::string& label : labels) fields.push_back(Field(label));
+  return fields;
+}
+
+Pairing Pair(const std::vector<std::string>& labels, std::vector<DesignField> design,
+             const std::string& type = "Coin") {
+  std::vector<PriorField> fields = Fields(labels);
   return PairFields(fields, type, NewDesign{std::move(design), 0}).pairing;
 }
 
@@ -64,8 +69,7 @@ TEST(LabelPairing, EachLabelFindsItsNewField) {
       {"Coin", {{"PROFIT", 2, 7}, {"LOT VALUE", 2, 8}}, {"Value"}, {{2, 8}}},
   };
   for (const Case& k : cases) {
-    std::vector<PriorField> fields;
-    for (const std::string& label : k.labels) fields.push_back(Field(label));
+    std::vector<PriorField> fields = Fields(k.labels);
     PairFields(fields, k.type, NewDesign{k.design, 0});
     std::vector<std::pair<int32_t, int32_t>> paired;
     for (const PriorField& f : fields) paired.emplace_back(f.new_type, f.new_slot);
@@ -102,13 +106,10 @@ TEST(LabelPairing, RolesComeFromTheRecordsEachSecondStageRead) {
 }
 
 TEST(LabelPairing, AReadErrorIsMetOnlyByASearchThatGetsThatFar) {
-  NewDesign design{{{"MINT", 5, 1}}, 0};
-  design.unread = hw::kDeviceIoError;
-  std::vector<PriorField> found{Field("MINT")};
+  const NewDesign design{{{"MINT", 5, 1}}, hw::kDeviceIoError};
+  std::vector<PriorField> found = Fields({"MINT"}), missing = Fields({"Grade"}), none;
   EXPECT_EQ(PairFields(found, "Coin", design).error, 0);
-  std::vector<PriorField> missing{Field("Grade")};
   EXPECT_EQ(PairFields(missing, "Coin", design).error, hw::kDeviceIoError);
-  std::vector<PriorField> none;
   EXPECT_EQ(PairFields(none, "Coin", design).error, 0);
 }
 
@@ -137,23 +138,21 @@ class NewDesignFileTest : public ::testing::Test {
   hw::testing::ConversionFixture fx;
 };
 
-TEST_F(NewDesignFileTest, RecordsPastTheFileCostOneRecord) {
-  const NewDesign d = Read(1000000);
-  ASSERT_EQ(d.fields.size(), 3u);
-  EXPECT_EQ(d.fields[1].label, "GRADE");
-  EXPECT_EQ(d.fields[2].label, std::string(32, '\0'));
-  EXPECT_EQ(d.unread, 0);
-}
+TEST_F(NewDesignFileTest, RecordsPastTheFileCostOneRecordAndAHugeNextRecordFailsLikeAScan) {
+  const NewDesign far = Read(1000000);
+  ASSERT_EQ(far.fields.size(), 3u);
+  EXPECT_EQ(far.fields[1].label, "GRADE");
+  EXPECT_EQ(far.fields[2].label, std::string(32, '\0'));
+  EXPECT_EQ(far.unread, 0);
 
-TEST_F(NewDesignFileTest, AHugeNextRecordFailsWhereRecordByRecordReadingWould) {
-  const NewDesign d = Read(std::numeric_limits<int32_t>::max());
-  ASSERT_EQ(d.fields.size(), 3u);
-  EXPECT_EQ(d.unread, hw::kBadRecordNumber);
+  const NewDesign huge = Read(std::numeric_limits<int32_t>::max());
+  ASSERT_EQ(huge.fields.size(), 3u);
+  EXPECT_EQ(huge.unread, hw::kBadRecordNumber);
   // A field found before the unreadable records is paired; one that is not fails.
-  std::vector<PriorField> fields{Field("Mint:"), Field(std::string(32, '\0'))};
-  EXPECT_EQ(PairFields(fields, "Coin", d).error, 0);
-  std::vector<PriorField> lost{Field("Obverse")};
-  EXPECT_EQ(PairFields(lost, "Coin", d).error, hw::kBadRecordNumber);
+  std::vector<PriorField> fields = Fields({"Mint:", std::string(32, '\0')}),
+                          lost = Fields({"Obverse"});
+  EXPECT_EQ(PairFields(fields, "Coin", huge).error, 0);
+  EXPECT_EQ(PairFields(lost, "Coin", huge).error, hw::kBadRecordNumber);
 }
 
 }  // namespace

@@ -369,12 +369,9 @@ TEST_F(ScreensTest, NewReportIsBuiltOverTheLastRecordRead) {
 
   EXPECT_EQ(NextRecordOf("video\\Coin.rpt"), 5);
   const V5ReportDef r = ReportRecord("Coin", 4);
-  EXPECT_EQ(r.ReportName.Trimmed(), "Mine");
-  EXPECT_EQ(r.ColumnCount, 0);
-  EXPECT_EQ(r.TextLines468[0].Trimmed(), "Kept line");
-  EXPECT_EQ(r.LongArray712[0], 99);
-  EXPECT_EQ(r.ColumnLabel[2].Trimmed(), "Kept column");
-  EXPECT_EQ(r.Text2648, "0");
+  EXPECT_EQ(std::make_tuple(r.ReportName.Trimmed(), r.ColumnCount, r.TextLines468[0].Trimmed(),
+                            r.LongArray712[0], r.ColumnLabel[2].Trimmed(), r.Text2648),
+            std::make_tuple("Mine", 0, "Kept line", 99, "Kept column", "0"));
 }
 
 TEST_F(ScreensTest, TypeWithoutPriorReportsAfterOneWithThemReadsItsOwnNewTable) {
@@ -394,8 +391,8 @@ TEST_F(ScreensTest, TypeWithoutPriorReportsAfterOneWithThemReadsItsOwnNewTable) 
   EXPECT_EQ(NextRecordOf("video\\Coin.rpt"), 5);
   ASSERT_EQ(NextRecordOf("video\\Book.rpt"), 4);
   const V5ReportDef junk = ReportRecord("Book", 3);
-  EXPECT_EQ(junk.ReportName.Raw(), std::string(64, '\0'));
-  EXPECT_EQ(junk.Text2648, "0");
+  EXPECT_EQ(std::make_tuple(junk.ReportName.Raw(), junk.Text2648),
+            std::make_tuple(std::string(64, '\0'), "0"));
 }
 
 TEST_F(ScreensTest, WriteErrorsGoToTheOperationsHandler) {
