@@ -132,32 +132,51 @@ class CollectionsTest : public ::testing::Test {
   hw::testing::ConversionFixture fx;
 };
 
-// A United States coin: values converted across kinds, rounded, parsed as dates or kept as text.
-class CoinCollectionTest : public CollectionsTest {
- protected:
-  CoinCollectionTest() {
-    WritePriorDesign("Coin", {ScreenField("COUNTRY:", 5, 0), ScreenField("DENOMINATION:", 5, 1),
-                              ScreenField("MM:", 3, 0), ScreenField("PRICE:", 2, 0),
-                              ScreenField("COST:", 2, 1), ScreenField("PURCHASED:", 5, 2),
-                              ScreenField("MADE:", 5, 3), ScreenField("DATE:", 4, 0)});
-    WriteNewDesign("Coin", {NewField("COUNTRY", 16, 2), NewField("MINT", 5, 3),
-                            NewField("DATE", 5, 5), NewField("PRICE", 1, 2), NewField("COST", 1, 3),
-                            NewField("PURCHASED", 12, 2), NewField("MADE", 12, 3)});
-    PriorItem coin;
-    coin.main.Text32[0].Set("United States");
-    coin.main.Text32[1].Set("1 Cent");
-    coin.main.Text8[0].Set("S");
-    coin.main.Amounts[0] = Currency{25000};
-    coin.main.Amounts[1] = Currency{35000};
-    coin.main.Text32[2].Set("3/15/1921");
-    coin.main.Text32[3].Set("circa 1921");
-    coin.main.Text12[0].Set("1909");
-    coin.ext.Text12[PriorItemExtension::kUsCoinType].Set("cent_whe");
-    WritePriorCollection("COINS", "Coin", {coin});
-  }
-};
+// Values converted across kinds, rounded, parsed as dates or kept as text, and joined.
+TEST_F(CollectionsTest, ValuesChangeKindAndASecondRunAppendsThemAgain) {
+  WritePriorDesign("Coin", {ScreenField("COUNTRY:", 5, 0), ScreenField("DENOMINATION:", 5, 1),
+                            ScreenField("MM:", 3, 0), ScreenField("PRICE:", 2, 0),
+                            ScreenField("COST:", 2, 1), ScreenField("PURCHASED:", 5, 2),
+                            ScreenField("MADE:", 5, 3), ScreenField("DATE:", 4, 0)});
+  WriteNewDesign("Coin", {NewField("COUNTRY", 16, 2), NewField("MINT", 5, 3),
+                          NewField("DATE", 5, 5), NewField("PRICE", 1, 2), NewField("COST", 1, 3),
+                          NewField("PURCHASED", 12, 2), NewField("MADE", 12, 3)});
+  PriorItem coin;
+  coin.main.Text32[0].Set("United States");
+  coin.main.Text32[1].Set("1 Cent");
+  coin.main.Text8[0].Set("S");
+  coin.main.Amounts[0] = Currency{25000};
+  coin.main.Amounts[1] = Currency{35000};
+  coin.main.Text32[2].Set("3/15/1921");
+  coin.main.Text32[3].Set("circa 1921");
+  coin.main.Text12[0].Set("1909");
+  coin.ext.Text12[PriorItemExtension::kUsCoinType].Set("cent_whe");
+  WritePriorCollection("COINS", "Coin", {coin});
+  WritePriorDesign("Stamps", {ScreenField("DATE OF ISSUE:", 5, 1), ScreenField("DATE(S):", 5, 2)});
+  WriteNewDesign("Stamp", {NewField("DATE", 5, 2)});
+  PriorItem stamp;
+  stamp.main.Text32[1].Set("1921");
+  stamp.main.Text32[2].Set("1922");
+  WritePriorCollection("STAMPS", "Stamps", {stamp});
+  WritePriorDesign("Books", {ScreenField("PAGES", 5, 0), ScreenField("PRICE", 2, 0),
+                             ScreenField("SIGNED", 5, 1), ScreenField("PUBLISHED", 2, 1)});
+  WriteNewDesign("Book", {NewField("PAGES", 1, 1), NewField("PRICE", 6, 0),
+                          NewField("SIGNED", 14, 2), NewField("PUBLISHED", 12, 4)});
+  PriorItem book;
+  book.main.Text32[0].Set("312");
+  book.main.Amounts[0] = Currency{-12500};
+  book.main.Text32[1].Set("yes");
+  book.main.Amounts[1] = Currency{19210000};
+  WritePriorCollection("BOOKS", "Books", {book});
 
-TEST_F(CoinCollectionTest, ValuesChangeKindAndASecondRunAppendsThemAgain) {
+  Convert("STAMPS", "Stamps");
+  Convert("BOOKS", "Books");
+  EXPECT_EQ(ReadNew("Stamps").items.at(0).first.Text32[2].Trimmed(), "1921 1922");
+  const NewItemMain b = ReadNew("Books").items.at(0).first;
+  EXPECT_EQ(std::make_tuple(b.Longs[1], b.Text64[0].Trimmed(), b.Flags[2], b.Dates[4].tag,
+                            b.Dates[4].text),
+            std::make_tuple(312, "-1.25", true, TaggedValue::kText, "1921"));
+
   Convert("COINS", "US Coins");
   EXPECT_TRUE(fx.ui.Messages().empty());
   const NewItemMain item = ReadNew("US Coins").items.at(0).first;
@@ -203,33 +222,6 @@ TEST_F(CollectionsTest, HeaderCaptionsByTypeStartFromAClearedHeader) {
   EXPECT_EQ(tokens.TypeName.Trimmed(), "Token");
   // The collections read the new screen design named by the standard-database name.
   EXPECT_TRUE(std::filesystem::exists(fx.New("video/Token.vsd")));
-}
-
-TEST_F(CollectionsTest, ValuesOfAnotherKindAndJoinedDates) {
-  WritePriorDesign("Stamps", {ScreenField("DATE OF ISSUE:", 5, 1), ScreenField("DATE(S):", 5, 2)});
-  WriteNewDesign("Stamp", {NewField("DATE", 5, 2)});
-  PriorItem stamp;
-  stamp.main.Text32[1].Set("1921");
-  stamp.main.Text32[2].Set("1922");
-  WritePriorCollection("STAMPS", "Stamps", {stamp});
-  WritePriorDesign("Books", {ScreenField("PAGES", 5, 0), ScreenField("PRICE", 2, 0),
-                             ScreenField("SIGNED", 5, 1), ScreenField("PUBLISHED", 2, 1)});
-  WriteNewDesign("Book", {NewField("PAGES", 1, 1), NewField("PRICE", 6, 0),
-                          NewField("SIGNED", 14, 2), NewField("PUBLISHED", 12, 4)});
-  PriorItem book;
-  book.main.Text32[0].Set("312");
-  book.main.Amounts[0] = Currency{-12500};
-  book.main.Text32[1].Set("yes");
-  book.main.Amounts[1] = Currency{19210000};
-  WritePriorCollection("BOOKS", "Books", {book});
-  Convert("STAMPS", "Stamps");
-  Convert("BOOKS", "Books");
-
-  EXPECT_EQ(ReadNew("Stamps").items.at(0).first.Text32[2].Trimmed(), "1921 1922");
-  const NewItemMain b = ReadNew("Books").items.at(0).first;
-  EXPECT_EQ(std::make_tuple(b.Longs[1], b.Text64[0].Trimmed(), b.Flags[2], b.Dates[4].tag,
-                            b.Dates[4].text),
-            std::make_tuple(312, "-1.25", true, TaggedValue::kText, "1921"));
 }
 
 // One collection whose conversion fails, or succeeds: the failure ends only that collection,
