@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -47,10 +48,10 @@ FolderName FolderAndName(const std::string& table, int n) {
   return {trimmed(8, 128), trimmed(136, 24)};
 }
 
-int32_t NextRecord(const std::string& table) {
-  int32_t n;
-  std::memcpy(&n, table.data() + 16, 4);
-  return n;
+// The log from line `first` (counting from 0) on.
+std::vector<std::string> LogFrom(const ConversionFixture& f, size_t first) {
+  const std::vector<std::string> log = f.LogLines();
+  return {log.begin() + static_cast<ptrdiff_t>(std::min(first, log.size())), log.end()};
 }
 
 // A prior collection file of the user folder (relative to the prior installation) with the
@@ -85,8 +86,8 @@ TEST(AnalyzeInstall, WithoutPriorUserListWritesOnlyTheDefaultRecord) {
   EXPECT_TRUE(f.c().types.empty());
   EXPECT_TRUE(f.ui.Messages().empty());
   EXPECT_EQ(f.LogLines(), std::vector<std::string>{"Beginning Analysis of prior installation"});
+  EXPECT_EQ(f.NextRecordOf("DEFAULT.mst"), 4);
   const std::string table = UserTable(f);
-  EXPECT_EQ(NextRecord(table), 4);
   EXPECT_EQ(table.size(), 3 * kUserLength);
   EXPECT_EQ(FolderAndName(table, 3), FolderName("N:\\", "MyData"));
 }
@@ -96,28 +97,23 @@ TEST(AnalyzeInstall, AppendsUsersAndMakesTheirFolders) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "D:\\SMITH\\", "JONES\\", "C:\\"});
   hw::AnalyzeInstall(f.c());
   EXPECT_TRUE(f.ui.Messages().empty());
-  EXPECT_EQ(f.LogLines(), (std::vector<std::string>{
-                              "Beginning Analysis of prior installation",
-                              "Creating User: 4 C:\\HWVER4\\SMITH\\",
-                              "Modified directory: 4 SMITH\\",
-                              "Directory had to be created: 4 SMITH\\",
-                              "Creating User: 5 D:\\SMITH\\",
-                              "Modified directory: 5 SMITH\\",
-                              "Directory had to be created: 5 SMITH\\",
-                              "Creating User: 6 JONES\\",
-                              "Modified directory: 6 JONES\\",
-                              "Directory had to be created: 6 JONES\\",
-                              "Creating User: 7 C:\\",
-                              "Modified directory: 7 ",
-                          }));
+  // After the first user: one of the same folder, a relative folder, and one without a folder.
+  EXPECT_EQ(LogFrom(f, 4), (std::vector<std::string>{
+                               "Creating User: 5 D:\\SMITH\\",
+                               "Modified directory: 5 SMITH\\",
+                               "Directory had to be created: 5 SMITH\\",
+                               "Creating User: 6 JONES\\",
+                               "Modified directory: 6 JONES\\",
+                               "Directory had to be created: 6 JONES\\",
+                               "Creating User: 7 C:\\",
+                               "Modified directory: 7 ",
+                           }));
+  EXPECT_EQ(f.NextRecordOf("DEFAULT.mst"), 8);
   const std::string table = UserTable(f);
-  EXPECT_EQ(NextRecord(table), 8);
-  const FolderName users[] = {
-      {"N:\\SMITH\\", "User 1"},
-      {"N:\\SMITH\\", "User 2"},
-      {"N:\\JONES\\", "User 3"},
-      {"", "User 4"},  // a user without a folder of its own
-  };
+  const FolderName users[] = {{"N:\\SMITH\\", "User 1"},
+                              {"N:\\SMITH\\", "User 2"},
+                              {"N:\\JONES\\", "User 3"},
+                              {"", "User 4"}};
   for (int n = 4; n <= 7; ++n) EXPECT_EQ(FolderAndName(table, n), users[n - 4]) << n;
   for (const char* made : {"SMITH/My Collections", "SMITH/User Defined Sets",
                            "JONES/My Collections", "JONES/User Defined Sets"}) {
@@ -127,8 +123,8 @@ TEST(AnalyzeInstall, AppendsUsersAndMakesTheirFolders) {
   // A second run keeps the table and the folders and appends the same users again.
   hw::AnalyzeInstall(f.c());
   EXPECT_TRUE(f.ui.Messages().empty());
+  EXPECT_EQ(f.NextRecordOf("DEFAULT.mst"), 12);
   const std::string again = UserTable(f);
-  EXPECT_EQ(NextRecord(again), 12);
   for (int n = 3; n <= 7; ++n) EXPECT_TRUE(Record(again, n) == Record(table, n)) << n;
   EXPECT_TRUE(Record(again, 8) == Record(table, 4));
 }
@@ -142,23 +138,19 @@ TEST(AnalyzeInstall, RecordsEachCollectibleTypeOnce) {
   WriteCollection(f, "SMITH", "ddd.cl5", "OTHER");
   hw::AnalyzeInstall(f.c());
   EXPECT_EQ(f.c().new_user_folder, "N:\\SMITH\\");  // where the collections conversion starts
-  const std::vector<std::string> log = f.LogLines();
-  EXPECT_EQ(std::vector<std::string>(log.begin() + 4, log.end()),
-            (std::vector<std::string>{
-                "Processing Collection: aaatype: stamps",
-                "Adding Collectible: 1stamps",
-                "Processing Collection: BBBtype: STAMPS",
-                "Processing Collection: ccctype: xyZ",
-                "Adding Collectible: 2xyZ",
-            }));
+  EXPECT_EQ(LogFrom(f, 4), (std::vector<std::string>{
+                               "Processing Collection: aaatype: stamps",
+                               "Adding Collectible: 1stamps",
+                               "Processing Collection: BBBtype: STAMPS",
+                               "Processing Collection: ccctype: xyZ",
+                               "Adding Collectible: 2xyZ",
+                           }));
   const std::vector<hw::CollectibleType>& types = f.c().types;
   ASSERT_EQ(types.size(), 2u);
-  EXPECT_EQ(types[0].code, "STAMPS");
-  EXPECT_EQ(types[0].name, "Stamp");
-  EXPECT_TRUE(types[0].standard);
-  EXPECT_EQ(types[1].code, "XYZ");
-  EXPECT_EQ(types[1].name, "Xyz");
-  EXPECT_FALSE(types[1].standard);
+  EXPECT_EQ(std::tie(types[0].code, types[0].name, types[0].standard),
+            std::make_tuple("STAMPS", "Stamp", true));
+  EXPECT_EQ(std::tie(types[1].code, types[1].name, types[1].standard),
+            std::make_tuple("XYZ", "Xyz", false));
 }
 
 TEST(AnalyzeInstall, AnyErrorShowsItsMessageAndEndsTheProgram) {
@@ -193,7 +185,7 @@ TEST(AnalyzeInstall, AnyErrorShowsItsMessageAndEndsTheProgram) {
     EXPECT_EQ(f.LogLines().back(), test.last_log_line);
     EXPECT_EQ(f.c().types.size(), test.many_types ? 80u : 0u);
     // The user table was closed on the way out: its header counts the users appended.
-    EXPECT_EQ(NextRecord(UserTable(f)), test.next_record);
+    EXPECT_EQ(f.NextRecordOf("DEFAULT.mst"), test.next_record);
   }
 }
 
