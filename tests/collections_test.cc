@@ -212,14 +212,14 @@ TEST_F(CollectionsTest, HeaderCaptionsByTypeStartFromAClearedHeader) {
   Convert("NOTES", "Notes");
   Convert("TOKS", "Tokens");
   const NewCollectionHeader notes = ReadNew("Notes").header;
-  EXPECT_EQ(notes.KeyCaptions[0].Trimmed(), "Friedberg #");
-  EXPECT_EQ(notes.KeyCodes[0], 24);
-  EXPECT_EQ(notes.KeyCaptions[1].Raw(), std::string(32, '\0'));  // nothing from the coins
-  EXPECT_EQ(notes.KeyCodes[1], 0);
+  // Nothing from the coins stays in the second key.
+  EXPECT_EQ(std::make_tuple(notes.KeyCaptions[0].Trimmed(), notes.KeyCodes[0],
+                            notes.KeyCaptions[1].Raw(), notes.KeyCodes[1]),
+            std::make_tuple("Friedberg #", 24, std::string(32, '\0'), 0));
   const NewCollectionHeader tokens = ReadNew("Tokens").header;
-  EXPECT_EQ(tokens.KeyCaptions[0].Raw(), std::string(32, ' '));
-  EXPECT_EQ(tokens.KeyCodes[0], -1);
-  EXPECT_EQ(tokens.TypeName.Trimmed(), "Token");
+  EXPECT_EQ(
+      std::make_tuple(tokens.KeyCaptions[0].Raw(), tokens.KeyCodes[0], tokens.TypeName.Trimmed()),
+      std::make_tuple(std::string(32, ' '), -1, "Token"));
   // The collections read the new screen design named by the standard-database name.
   EXPECT_TRUE(std::filesystem::exists(fx.New("video/Token.vsd")));
 }
@@ -330,18 +330,15 @@ TEST(ItemValues, NumbersAndDatesFromTexts) {
   EXPECT_TRUE(hw::AsFlag(hw::ItemValue::OfText("True")));
   EXPECT_TRUE(hw::AsFlag(hw::ItemValue::OfText("-1")));
 
-  EXPECT_EQ(hw::DateFromText("1921-03-15"), 7745);
-  EXPECT_EQ(hw::DateFromText("March 15, 1921"), 7745);
-  EXPECT_EQ(hw::DateFromText("15-Mar-1921"), 7745);
-  EXPECT_EQ(hw::DateFromText("15 mar. 1921"), 7745);
+  for (const char* text : {"1921-03-15", "March 15, 1921", "15-Mar-1921", "15 mar. 1921"}) {
+    EXPECT_EQ(hw::DateFromText(text), 7745) << text;
+  }
   EXPECT_EQ(hw::DateFromText("3/15/21"), 44270);
   EXPECT_EQ(hw::DateFromText("12/29/1899 6:00"), -1.25);
   EXPECT_EQ(hw::DateFromText("12/30/1899 6:00 PM"), 0.75);
-  EXPECT_FALSE(hw::DateFromText("3/15"));
-  EXPECT_FALSE(hw::DateFromText("2/30/1921"));
-  EXPECT_FALSE(hw::DateFromText("March 1921"));
-  EXPECT_FALSE(hw::DateFromText("circa 1921"));
-  EXPECT_FALSE(hw::DateFromText("15/3/1921"));
+  for (const char* text : {"3/15", "2/30/1921", "March 1921", "circa 1921", "15/3/1921"}) {
+    EXPECT_FALSE(hw::DateFromText(text)) << text;
+  }
 }
 
 // The standard reference of a coin, from the standard coin table its type names.
