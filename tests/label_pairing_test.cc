@@ -114,9 +114,10 @@ TEST(LabelPairing, AReadErrorIsMetOnlyByASearchThatGetsThatFar) {
 }
 
 // A new screen design whose NextRecord lies far past its file.
-class NewDesignFileTest : public ::testing::Test {
- protected:
-  NewDesign Read(int32_t next_record) {
+TEST(NewDesignFile, RecordsPastTheFileCostOneRecordAndAHugeNextRecordFailsLikeAScan) {
+  hw::testing::ConversionFixture fx;
+  fx.MakeNewFolder("video");
+  const auto read = [&](int32_t next_record) {
     hw::TableImage t = hw::TableImage::New("Coin.vsd", hw::V5FieldDef::kSize, 4);
     for (const char* name : {"MINT", "GRADE"}) {
       hw::V5FieldDef f;
@@ -126,7 +127,6 @@ class NewDesignFileTest : public ::testing::Test {
       t.Append(f);
     }
     t.set_next_record(next_record);
-    fx.MakeNewFolder("video");
     t.WriteTo(fx.New("video/Coin.vsd"));
     int32_t number = 0;
     int32_t created = 0;
@@ -134,18 +134,14 @@ class NewDesignFileTest : public ::testing::Test {
     NewDesign d = hw::ReadNewDesign(fx.c(), number);
     hw::CloseTable(fx.c(), number);
     return d;
-  }
-  hw::testing::ConversionFixture fx;
-};
-
-TEST_F(NewDesignFileTest, RecordsPastTheFileCostOneRecordAndAHugeNextRecordFailsLikeAScan) {
-  const NewDesign far = Read(1000000);
+  };
+  const NewDesign far = read(1000000);
   ASSERT_EQ(far.fields.size(), 3u);
   EXPECT_EQ(far.fields[1].label, "GRADE");
   EXPECT_EQ(far.fields[2].label, std::string(32, '\0'));
   EXPECT_EQ(far.unread, 0);
 
-  const NewDesign huge = Read(std::numeric_limits<int32_t>::max());
+  const NewDesign huge = read(std::numeric_limits<int32_t>::max());
   ASSERT_EQ(huge.fields.size(), 3u);
   EXPECT_EQ(huge.unread, hw::kBadRecordNumber);
   // A field found before the unreadable records is paired; one that is not fails.
