@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <string>
-#include <string_view>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "analysis/analyze_install.h"
@@ -25,78 +26,6 @@ constexpr char kFailure[] =
     "An error was encountered attempting to analyze the old installation, contact Quenfield for "
     "assistance!";
 
-// One field of the user settings record: offset, width, type (T text, blank-padded; Z never
-// assigned; I little-endian integer; F 32-bit float; C currency) and value.
-struct Field {
-  size_t offset;
-  size_t width;
-  char type;
-  std::string_view text = "";
-  double value = 0;
-};
-
-// The default user settings record, field by field, for the new data folder "N:\".
-// clang-format off
-constexpr Field kDefaultRecord[] = {
-    {0, 8, 'T', "5.0.0"},   {8, 128, 'T', "N:\\"}, {136, 24, 'T', "MyData"}, {160, 2, 'I', "", -1},
-    {162, 2, 'I', "", -1},  {164, 2, 'T', "C"},    {166, 4, 'I'},            {170, 2, 'I'},
-    {172, 4, 'I'},          {176, 2, 'I'},         {178, 12, 'T'},           {190, 4, 'F'},
-    {194, 4, 'F'},          {198, 4, 'I'},         {202, 4, 'F'},            {206, 4, 'F'},
-    {210, 4, 'F', "", -1},  {214, 4, 'F', "", -1}, {218, 1, 'T'},
-    {219, 32, 'T', "Times New Roman"},             {251, 32, 'T', "Times New Roman"},
-    {283, 2, 'I'},          {285, 2, 'I', "", -1},
-    {287, 2, 'I', "", -1},  {289, 2, 'I'},         {291, 4, 'I'},            {295, 4, 'I'},
-    {299, 8, 'Z'},          {307, 16, 'Z'},        {323, 4, 'I', "", 9},     {327, 4, 'I', "", 10},
-    {331, 16, 'T', "New"},  {347, 8, 'C'},         {355, 1, 'T', "Y"},       {356, 8, 'C', "", 1},
-    {364, 8, 'C', "", 1},   {372, 4, 'I'},         {376, 2, 'I'},            {378, 16, 'T'},
-    {394, 4, 'I'},          {398, 4, 'T', "$"},    {402, 4, 'T'},            {406, 1, 'T', "."},
-    {407, 4, 'F', "", 2},   {411, 48, 'Z'},        {459, 24, 'T'},           {483, 4, 'I'},
-    {487, 8, 'C'},          {495, 8, 'C'},         {503, 4, 'I'},            {507, 24, 'T'},
-    {531, 4, 'I'},          {535, 124, 'T'}};
-// clang-format on
-
-void Put(std::string& record, const Field& f) {
-  std::string bytes(f.width, '\0');
-  int64_t n = static_cast<int64_t>(f.value);
-  if (f.type == 'T') {
-    bytes.assign(f.width, ' ');
-    bytes.replace(0, f.text.size(), f.text);
-  } else if (f.type == 'F') {
-    const float v = static_cast<float>(f.value);
-    uint32_t bits;
-    std::memcpy(&bits, &v, 4);
-    n = bits;
-  } else if (f.type == 'C') {
-    n *= 10000;
-  }
-  if (f.type != 'T') {
-    for (size_t i = 0; i < f.width && i < 8; ++i) bytes[i] = static_cast<char>(n >> (8 * i));
-  }
-  record.replace(f.offset, f.width, bytes);
-}
-
-std::string DefaultRecord() {
-  std::string record(kUserLength, 'x');
-  size_t end = 0;
-  for (const Field& f : kDefaultRecord) {
-    EXPECT_EQ(f.offset, end) << "the fields lie packed";
-    Put(record, f);
-    end = f.offset + f.width;
-  }
-  EXPECT_EQ(end, kUserLength);
-  return record;
-}
-
-// A converted user: the default record with its name, data folder and the two floats at 1.0.
-std::string UserRecord(std::string_view name, std::string_view folder) {
-  std::string record = DefaultRecord();
-  Put(record, {8, 128, 'T', folder});
-  Put(record, {136, 24, 'T', name});
-  Put(record, {190, 4, 'F', "", 1});
-  Put(record, {194, 4, 'F', "", 1});
-  return record;
-}
-
 std::string UserTable(const ConversionFixture& f) {
   const std::vector<std::byte> bytes = hw::testing::ReadBytes(f.New("DEFAULT.mst"));
   return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -106,10 +35,23 @@ std::string Record(const std::string& table, int n) {
   return table.substr((n - 1) * kUserLength, kUserLength);
 }
 
-int32_t NextRecord(const std::string& table) {
-  int32_t n;
-  std::memcpy(&n, table.data() + 16, 4);
-  return n;
+using FolderName = std::pair<std::string, std::string>;
+
+// A user's data folder and name, blank-padded in their record (the rest of the record is the
+// default one, whose bytes the sample conversion pins).
+FolderName FolderAndName(const std::string& table, int n) {
+  const std::string r = Record(table, n);
+  auto trimmed = [&](size_t offset, size_t width) {
+    const std::string t = r.substr(offset, width);
+    return t.substr(0, t.find_last_not_of(' ') + 1);
+  };
+  return {trimmed(8, 128), trimmed(136, 24)};
+}
+
+// The log from line `first` (counting from 0) on.
+std::vector<std::string> LogFrom(const ConversionFixture& f, size_t first) {
+  const std::vector<std::string> log = f.LogLines();
+  return {log.begin() + static_cast<ptrdiff_t>(std::min(first, log.size())), log.end()};
 }
 
 // A prior collection file of the user folder (relative to the prior installation) with the
@@ -144,10 +86,10 @@ TEST(AnalyzeInstall, WithoutPriorUserListWritesOnlyTheDefaultRecord) {
   EXPECT_TRUE(f.c().types.empty());
   EXPECT_TRUE(f.ui.Messages().empty());
   EXPECT_EQ(f.LogLines(), std::vector<std::string>{"Beginning Analysis of prior installation"});
+  EXPECT_EQ(f.NextRecordOf("DEFAULT.mst"), 4);
   const std::string table = UserTable(f);
-  EXPECT_EQ(NextRecord(table), 4);
   EXPECT_EQ(table.size(), 3 * kUserLength);
-  EXPECT_EQ(Record(table, 3), DefaultRecord());
+  EXPECT_EQ(FolderAndName(table, 3), FolderName("N:\\", "MyData"));
 }
 
 TEST(AnalyzeInstall, AppendsUsersAndMakesTheirFolders) {
@@ -155,27 +97,24 @@ TEST(AnalyzeInstall, AppendsUsersAndMakesTheirFolders) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "D:\\SMITH\\", "JONES\\", "C:\\"});
   hw::AnalyzeInstall(f.c());
   EXPECT_TRUE(f.ui.Messages().empty());
-  EXPECT_EQ(f.LogLines(), (std::vector<std::string>{
-                              "Beginning Analysis of prior installation",
-                              "Creating User: 4 C:\\HWVER4\\SMITH\\",
-                              "Modified directory: 4 SMITH\\",
-                              "Directory had to be created: 4 SMITH\\",
-                              "Creating User: 5 D:\\SMITH\\",
-                              "Modified directory: 5 SMITH\\",
-                              "Directory had to be created: 5 SMITH\\",
-                              "Creating User: 6 JONES\\",
-                              "Modified directory: 6 JONES\\",
-                              "Directory had to be created: 6 JONES\\",
-                              "Creating User: 7 C:\\",
-                              "Modified directory: 7 ",
-                          }));
+  // After the first user: one of the same folder, a relative folder, and one without a folder.
+  EXPECT_EQ(LogFrom(f, 4), (std::vector<std::string>{
+                               "Creating User: 5 D:\\SMITH\\",
+                               "Modified directory: 5 SMITH\\",
+                               "Directory had to be created: 5 SMITH\\",
+                               "Creating User: 6 JONES\\",
+                               "Modified directory: 6 JONES\\",
+                               "Directory had to be created: 6 JONES\\",
+                               "Creating User: 7 C:\\",
+                               "Modified directory: 7 ",
+                           }));
+  EXPECT_EQ(f.NextRecordOf("DEFAULT.mst"), 8);
   const std::string table = UserTable(f);
-  EXPECT_EQ(NextRecord(table), 8);
-  EXPECT_EQ(Record(table, 3), DefaultRecord());
-  EXPECT_EQ(Record(table, 4), UserRecord("User 1", "N:\\SMITH\\"));
-  EXPECT_EQ(Record(table, 5), UserRecord("User 2", "N:\\SMITH\\"));
-  EXPECT_EQ(Record(table, 6), UserRecord("User 3", "N:\\JONES\\"));
-  EXPECT_EQ(Record(table, 7), UserRecord("User 4", ""));  // a user without a folder of its own
+  const FolderName users[] = {{"N:\\SMITH\\", "User 1"},
+                              {"N:\\SMITH\\", "User 2"},
+                              {"N:\\JONES\\", "User 3"},
+                              {"", "User 4"}};
+  for (int n = 4; n <= 7; ++n) EXPECT_EQ(FolderAndName(table, n), users[n - 4]) << n;
   for (const char* made : {"SMITH/My Collections", "SMITH/User Defined Sets",
                            "JONES/My Collections", "JONES/User Defined Sets"}) {
     EXPECT_TRUE(fs::is_directory(f.n_root / made)) << made;
@@ -184,8 +123,8 @@ TEST(AnalyzeInstall, AppendsUsersAndMakesTheirFolders) {
   // A second run keeps the table and the folders and appends the same users again.
   hw::AnalyzeInstall(f.c());
   EXPECT_TRUE(f.ui.Messages().empty());
+  EXPECT_EQ(f.NextRecordOf("DEFAULT.mst"), 12);
   const std::string again = UserTable(f);
-  EXPECT_EQ(NextRecord(again), 12);
   for (int n = 3; n <= 7; ++n) EXPECT_TRUE(Record(again, n) == Record(table, n)) << n;
   EXPECT_TRUE(Record(again, 8) == Record(table, 4));
 }
@@ -199,23 +138,19 @@ TEST(AnalyzeInstall, RecordsEachCollectibleTypeOnce) {
   WriteCollection(f, "SMITH", "ddd.cl5", "OTHER");
   hw::AnalyzeInstall(f.c());
   EXPECT_EQ(f.c().new_user_folder, "N:\\SMITH\\");  // where the collections conversion starts
-  const std::vector<std::string> log = f.LogLines();
-  EXPECT_EQ(std::vector<std::string>(log.begin() + 4, log.end()),
-            (std::vector<std::string>{
-                "Processing Collection: aaatype: stamps",
-                "Adding Collectible: 1stamps",
-                "Processing Collection: BBBtype: STAMPS",
-                "Processing Collection: ccctype: xyZ",
-                "Adding Collectible: 2xyZ",
-            }));
+  EXPECT_EQ(LogFrom(f, 4), (std::vector<std::string>{
+                               "Processing Collection: aaatype: stamps",
+                               "Adding Collectible: 1stamps",
+                               "Processing Collection: BBBtype: STAMPS",
+                               "Processing Collection: ccctype: xyZ",
+                               "Adding Collectible: 2xyZ",
+                           }));
   const std::vector<hw::CollectibleType>& types = f.c().types;
   ASSERT_EQ(types.size(), 2u);
-  EXPECT_EQ(types[0].code, "STAMPS");
-  EXPECT_EQ(types[0].name, "Stamp");
-  EXPECT_TRUE(types[0].standard);
-  EXPECT_EQ(types[1].code, "XYZ");
-  EXPECT_EQ(types[1].name, "Xyz");
-  EXPECT_FALSE(types[1].standard);
+  EXPECT_EQ(std::tie(types[0].code, types[0].name, types[0].standard),
+            std::make_tuple("STAMPS", "Stamp", true));
+  EXPECT_EQ(std::tie(types[1].code, types[1].name, types[1].standard),
+            std::make_tuple("XYZ", "Xyz", false));
 }
 
 TEST(AnalyzeInstall, AnyErrorShowsItsMessageAndEndsTheProgram) {
@@ -250,7 +185,7 @@ TEST(AnalyzeInstall, AnyErrorShowsItsMessageAndEndsTheProgram) {
     EXPECT_EQ(f.LogLines().back(), test.last_log_line);
     EXPECT_EQ(f.c().types.size(), test.many_types ? 80u : 0u);
     // The user table was closed on the way out: its header counts the users appended.
-    EXPECT_EQ(NextRecord(UserTable(f)), test.next_record);
+    EXPECT_EQ(f.NextRecordOf("DEFAULT.mst"), test.next_record);
   }
 }
 

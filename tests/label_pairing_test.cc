@@ -4,6 +4,8 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "fixtures/table_image.h"
@@ -23,122 +25,99 @@ using hw::PriorField;
 
 PriorField Field(const std::string& label) { return PriorField{label, 5, 1}; }
 
-NewDesign Design(std::vector<DesignField> fields) { return NewDesign{std::move(fields), 0}; }
-
-struct Paired {
+std::vector<PriorField> Fields(const std::vector<std::string>& labels) {
   std::vector<PriorField> fields;
-  Pairing pairing;
-};
-
-Paired Pair(std::vector<PriorField> fields, const NewDesign& design,
-            const std::string& type = "Coin") {
-  Paired p{std::move(fields), {}};
-  p.pairing = PairFields(p.fields, type, design).pairing;
-  return p;
+  for (const std::string& label : labels) fields.push_back(Field(label));
+  return fields;
 }
 
-TEST(LabelPairing, FirstStageTakesTheLabelWithOrWithoutItsColon) {
-  const NewDesign design = Design({{"MINT", 5, 7}, {"DATE", 5, 8}});
-  const Paired p = Pair({Field("Mint:"), Field("MM:"), Field("date")}, design);
-  EXPECT_EQ(p.fields[0].new_slot, 7);
-  EXPECT_EQ(p.fields[1].new_slot, 7);  // second stage: MM became MINT
-  EXPECT_EQ(p.fields[2].new_slot, 8);
+Pairing Pair(const std::vector<std::string>& labels, std::vector<DesignField> design,
+             const std::string& type = "Coin") {
+  std::vector<PriorField> fields = Fields(labels);
+  return PairFields(fields, type, NewDesign{std::move(design), 0}).pairing;
 }
 
-TEST(LabelPairing, DenominationAndLocationWaitForTheSecondStage) {
-  const NewDesign design = Design(
-      {{"DENOMINATION", 5, 2}, {"LOCATION", 5, 3}, {"LOCATION (CITY)", 5, 4}, {"CONTAINER", 5, 5}});
-  const Paired p = Pair({Field("Denomination:"), Field("Location"), Field("Storage Location"),
-                         Field("Unit"), Field("")},
-                        design);
-  EXPECT_EQ(p.fields[0].new_slot, 2);
-  EXPECT_EQ(p.pairing.denomination, 0);
-  EXPECT_EQ(p.fields[1].new_slot, 4);
-  EXPECT_EQ(p.fields[2].new_slot, 3);
-  EXPECT_EQ(p.fields[3].new_slot, 2);
-  EXPECT_EQ(p.pairing.unit, 4);  // the later of the two unit fields
+TEST(LabelPairing, EachLabelFindsItsNewField) {
+  struct Case {
+    const char* type;
+    std::vector<DesignField> design;
+    std::vector<std::string> labels;
+    std::vector<std::pair<int32_t, int32_t>> paired;  // new type and slot, label by label
+  };
+  const std::vector<DesignField> made_of = {
+      {"CURRENCY TYPE", 5, 1}, {"COINAGE METAL", 5, 2}, {"MADE OF", 5, 3}};
+  const Case cases[] = {
+      // With or without its colon; the second stage makes MM into MINT.
+      {"Coin",
+       {{"MINT", 5, 7}, {"DATE", 5, 8}},
+       {"Mint:", "MM:", "date"},
+       {{5, 7}, {5, 7}, {5, 8}}},
+      // Denomination and location wait for the second stage.
+      {"Coin",
+       {{"DENOMINATION", 5, 2}, {"LOCATION", 5, 3}, {"LOCATION (CITY)", 5, 4}, {"CONTAINER", 5, 5}},
+       {"Denomination:", "Location", "Storage Location", "Unit"},
+       {{5, 2}, {5, 4}, {5, 3}, {5, 2}}},
+      {"Coin", {{"DATE", 5, 9}}, {"DATE OF ISSUE", "DATE(S)"}, {{5, 9}, {5, 9}}},
+      // An unpaired note goes to the item note; an empty label pairs with nothing.
+      {"Coin", {{"GRADE", 5, 1}}, {"Note:", "Notes", ""}, {{10, 0}, {0, 0}, {0, 0}}},
+      // Conditional rows follow the type; where both new labels are allowed the first record wins.
+      {"currency", made_of, {"Type"}, {{5, 1}}},
+      {"Coin", made_of, {"Type"}, {{0, 0}}},
+      {"Jewelry", made_of, {"Metal"}, {{5, 2}}},
+      {"TOYS", {{"# PRINTED", 1, 4}, {"# MADE", 1, 5}}, {"Qty Made"}, {{1, 4}}},
+      {"COIN", {{"COUNTRY", 16, 2}}, {"Country:"}, {{16, 2}}},
+      {"Coin", {{"PROFIT", 2, 7}, {"LOT VALUE", 2, 8}}, {"Value"}, {{2, 8}}},
+  };
+  for (const Case& k : cases) {
+    std::vector<PriorField> fields = Fields(k.labels);
+    PairFields(fields, k.type, NewDesign{k.design, 0});
+    std::vector<std::pair<int32_t, int32_t>> paired;
+    for (const PriorField& f : fields) paired.emplace_back(f.new_type, f.new_slot);
+    EXPECT_EQ(paired, k.paired) << k.type << " " << k.labels[0];
+  }
 }
 
-TEST(LabelPairing, AnEmptyLabelIsTheUnitEvenWithoutADenominationField) {
-  const Paired p = Pair({Field(""), Field("")}, Design({{"GRADE", 5, 1}}));
-  EXPECT_EQ(p.pairing.unit, 1);
-  EXPECT_EQ(p.fields[0].new_type, 0);
-  // Without any record to read the second stage names no role.
-  EXPECT_EQ(Pair({Field("")}, Design({})).pairing.unit, kNoField);
-}
+TEST(LabelPairing, RolesComeFromTheRecordsEachSecondStageRead) {
+  const Pairing units =
+      Pair({"Denomination:", "Location", "Storage Location", "Unit", ""},
+           {{"DENOMINATION", 5, 2}, {"LOCATION", 5, 3}, {"LOCATION (CITY)", 5, 4}});
+  EXPECT_EQ(units.denomination, 0);
+  EXPECT_EQ(units.unit, 4);  // the later of the two unit fields
+  // An empty label is the unit even without a denomination field, but without any record to
+  // read the second stage names no role.
+  EXPECT_EQ(Pair({"", ""}, {{"GRADE", 5, 1}}).unit, 1);
+  EXPECT_EQ(Pair({""}, {}).unit, kNoField);
 
-TEST(LabelPairing, TwoPriorLabelsMayShareOneNewField) {
-  const Paired p = Pair({Field("DATE OF ISSUE"), Field("DATE(S)")}, Design({{"DATE", 5, 9}}));
-  EXPECT_EQ(p.fields[0].new_slot, 9);
-  EXPECT_EQ(p.fields[1].new_slot, 9);
-}
+  // The country role only for "Coin" and "Currency" exactly.
+  EXPECT_EQ(Pair({"Country:"}, {{"COUNTRY", 16, 2}}, "Coin").country, 0);
+  EXPECT_EQ(Pair({"ANCIENT TYPE"}, {{"ANCIENT TYPE", 5, 1}}, "Currency").country, 0);
+  EXPECT_EQ(Pair({"Country:"}, {{"COUNTRY", 16, 2}}, "COIN").country, kNoField);
 
-TEST(LabelPairing, CountryRoleOnlyForCoinAndCurrencyExactly) {
-  const NewDesign design = Design({{"COUNTRY", 16, 2}});
-  EXPECT_EQ(Pair({Field("Country:")}, design, "Coin").pairing.country, 0);
-  EXPECT_EQ(
-      Pair({Field("ANCIENT TYPE")}, Design({{"ANCIENT TYPE", 5, 1}}), "Currency").pairing.country,
-      0);
-  const Paired upper = Pair({Field("Country:")}, design, "COIN");
-  EXPECT_EQ(upper.pairing.country, kNoField);
-  EXPECT_EQ(upper.fields[0].new_type, 16);  // still paired
-}
-
-TEST(LabelPairing, ConditionalRowsFollowTheTypeAndRecordOrder) {
-  const NewDesign design =
-      Design({{"CURRENCY TYPE", 5, 1}, {"COINAGE METAL", 5, 2}, {"MADE OF", 5, 3}});
-  EXPECT_EQ(Pair({Field("Type")}, design, "currency").fields[0].new_slot, 1);
-  EXPECT_EQ(Pair({Field("Type")}, design, "Coin").fields[0].new_type, 0);
-  // For jewelry both new labels are allowed: the first record wins.
-  EXPECT_EQ(Pair({Field("Metal")}, design, "Jewelry").fields[0].new_slot, 2);
-  EXPECT_EQ(Pair({Field("Qty Made")}, Design({{"# PRINTED", 1, 4}, {"# MADE", 1, 5}}), "TOYS")
-                .fields[0]
-                .new_slot,
-            4);
-}
-
-TEST(LabelPairing, SummarySlotsComeFromTheRecordsEachSecondStageRead) {
-  const NewDesign design = Design(
-      {{"QUANTITY", 1, 1}, {"BUY", 14, 5}, {"SELL", 14, 6}, {"PROFIT", 2, 7}, {"LOT VALUE", 2, 8}});
+  const std::vector<DesignField> summary = {
+      {"QUANTITY", 1, 1}, {"BUY", 14, 5}, {"SELL", 14, 6}, {"PROFIT", 2, 7}, {"LOT VALUE", 2, 8}};
   // QTY matches the first record, so its second stage never reaches BUY.
-  const Paired early = Pair({Field("QTY")}, design);
-  EXPECT_EQ(early.pairing.buy, 0);
-  EXPECT_EQ(early.fields[0].new_slot, 1);
+  EXPECT_EQ(Pair({"QTY"}, summary).buy, 0);
   // An unmatched label reads every record.
-  const Paired all = Pair({Field("QTY"), Field("Comments")}, design);
-  EXPECT_EQ(all.pairing.buy, 5);
-  EXPECT_EQ(all.pairing.sell, 6);
-  EXPECT_EQ(all.pairing.profit, 7);
-  EXPECT_EQ(all.pairing.lot_value, 8);
-  EXPECT_EQ(all.pairing.government_set, 0);
+  const Pairing all = Pair({"QTY", "Comments"}, summary);
+  EXPECT_EQ(std::make_tuple(all.buy, all.sell, all.profit, all.lot_value, all.government_set),
+            std::make_tuple(5, 6, 7, 8, 0));
   // "Value" pairs with LOT VALUE, having read the records before it on the way.
-  const Paired value = Pair({Field("Value")}, design);
-  EXPECT_EQ(value.fields[0].new_slot, 8);
-  EXPECT_EQ(value.pairing.profit, 7);
-}
-
-TEST(LabelPairing, AnUnpairedNoteGoesToTheItemNote) {
-  const Paired p = Pair({Field("Note:"), Field("Notes")}, Design({{"GRADE", 5, 1}}));
-  EXPECT_EQ(p.fields[0].new_type, 10);
-  EXPECT_EQ(p.fields[0].new_slot, 0);
-  EXPECT_EQ(p.fields[1].new_type, 0);
+  EXPECT_EQ(Pair({"Value"}, summary).profit, 7);
 }
 
 TEST(LabelPairing, AReadErrorIsMetOnlyByASearchThatGetsThatFar) {
-  NewDesign design = Design({{"MINT", 5, 1}});
-  design.unread = hw::kDeviceIoError;
-  std::vector<PriorField> found{Field("MINT")};
+  const NewDesign design{{{"MINT", 5, 1}}, hw::kDeviceIoError};
+  std::vector<PriorField> found = Fields({"MINT"}), missing = Fields({"Grade"}), none;
   EXPECT_EQ(PairFields(found, "Coin", design).error, 0);
-  std::vector<PriorField> missing{Field("Grade")};
   EXPECT_EQ(PairFields(missing, "Coin", design).error, hw::kDeviceIoError);
-  std::vector<PriorField> none;
   EXPECT_EQ(PairFields(none, "Coin", design).error, 0);
 }
 
 // A new screen design whose NextRecord lies far past its file.
-class NewDesignFileTest : public ::testing::Test {
- protected:
-  NewDesign Read(int32_t next_record) {
+TEST(NewDesignFile, RecordsPastTheFileCostOneRecordAndAHugeNextRecordFailsLikeAScan) {
+  hw::testing::ConversionFixture fx;
+  fx.MakeNewFolder("video");
+  const auto read = [&](int32_t next_record) {
     hw::TableImage t = hw::TableImage::New("Coin.vsd", hw::V5FieldDef::kSize, 4);
     for (const char* name : {"MINT", "GRADE"}) {
       hw::V5FieldDef f;
@@ -148,7 +127,6 @@ class NewDesignFileTest : public ::testing::Test {
       t.Append(f);
     }
     t.set_next_record(next_record);
-    fx.MakeNewFolder("video");
     t.WriteTo(fx.New("video/Coin.vsd"));
     int32_t number = 0;
     int32_t created = 0;
@@ -156,27 +134,21 @@ class NewDesignFileTest : public ::testing::Test {
     NewDesign d = hw::ReadNewDesign(fx.c(), number);
     hw::CloseTable(fx.c(), number);
     return d;
-  }
-  hw::testing::ConversionFixture fx;
-};
+  };
+  const NewDesign far = read(1000000);
+  ASSERT_EQ(far.fields.size(), 3u);
+  EXPECT_EQ(far.fields[1].label, "GRADE");
+  EXPECT_EQ(far.fields[2].label, std::string(32, '\0'));
+  EXPECT_EQ(far.unread, 0);
 
-TEST_F(NewDesignFileTest, RecordsPastTheFileCostOneRecord) {
-  const NewDesign d = Read(1000000);
-  ASSERT_EQ(d.fields.size(), 3u);
-  EXPECT_EQ(d.fields[1].label, "GRADE");
-  EXPECT_EQ(d.fields[2].label, std::string(32, '\0'));
-  EXPECT_EQ(d.unread, 0);
-}
-
-TEST_F(NewDesignFileTest, AHugeNextRecordFailsWhereRecordByRecordReadingWould) {
-  const NewDesign d = Read(std::numeric_limits<int32_t>::max());
-  ASSERT_EQ(d.fields.size(), 3u);
-  EXPECT_EQ(d.unread, hw::kBadRecordNumber);
+  const NewDesign huge = read(std::numeric_limits<int32_t>::max());
+  ASSERT_EQ(huge.fields.size(), 3u);
+  EXPECT_EQ(huge.unread, hw::kBadRecordNumber);
   // A field found before the unreadable records is paired; one that is not fails.
-  std::vector<PriorField> fields{Field("Mint:"), Field(std::string(32, '\0'))};
-  EXPECT_EQ(PairFields(fields, "Coin", d).error, 0);
-  std::vector<PriorField> lost{Field("Obverse")};
-  EXPECT_EQ(PairFields(lost, "Coin", d).error, hw::kBadRecordNumber);
+  std::vector<PriorField> fields = Fields({"Mint:", std::string(32, '\0')}),
+                          lost = Fields({"Obverse"});
+  EXPECT_EQ(PairFields(fields, "Coin", huge).error, 0);
+  EXPECT_EQ(PairFields(lost, "Coin", huge).error, hw::kBadRecordNumber);
 }
 
 }  // namespace
