@@ -22,7 +22,7 @@ namespace hw {
 namespace {
 
 using testing::ConversionFixture;
-using Names = Names;
+using Names = std::vector<std::string>;
 
 constexpr char kIllegalName[] = "That Name is illegal, you may only use A-Z,0-9,_, and &.";
 
@@ -148,7 +148,6 @@ TEST_F(ListsTest, MergeCreatesTypeFoldersAndKeepsEachTrimmedTextOnce) {
 
 TEST_F(ListsTest, MergeAppendsOnlyWhatTheShippedListLacks) {
   f.AddType("COIN");
-  f.MakeNewFolder("Combos\\Coin");
   WriteShipped("Combos\\Coin\\Grade.cb5", {ShippedEntry("Mint"), ShippedEntry("")});
   // The prior file name differs in case: names compare without regard to case.
   f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\grade.cbo", 3,
@@ -165,7 +164,6 @@ TEST_F(ListsTest, MergeAppendsOnlyWhatTheShippedListLacks) {
 
 TEST_F(ListsTest, RecordsPastTheEndOfAListReadAsZeros) {
   f.AddType("COIN");
-  f.MakeNewFolder("Combos\\Coin");
   // A header claiming two billion records over a file holding one entry.
   WriteShipped("Combos\\Coin\\Grade.cb5", {ShippedEntry("Mint")}, 0x7FFFFFF0);
   const std::string before = Contents("Combos\\Coin\\Grade.cb5");
@@ -181,7 +179,6 @@ TEST_F(ListsTest, RecordsPastTheEndOfAListReadAsZeros) {
 
 TEST_F(ListsTest, ErrorDuringAMergeNamesTheListAndKeepsEarlierLists) {
   f.AddType("COIN");
-  f.MakeNewFolder("Combos\\Coin");
   f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Alpha.cbo", 3, {PriorEntry("One")});
   f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3, {PriorEntry("Mint")});
   f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Zeta.cbo", 3, {PriorEntry("Two")});
