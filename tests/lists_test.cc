@@ -177,22 +177,44 @@ TEST_F(ListsTest, RecordsPastTheEndOfAListReadAsZeros) {
   EXPECT_TRUE(f.ui.Messages().empty());
 }
 
-TEST_F(ListsTest, ErrorDuringAMergeNamesTheListAndKeepsEarlierLists) {
+// A failing write ends the conversion it meets with one log line, keeps what was written
+// before it (here a whole list, a location) and leaves no table open.
+TEST_F(ListsTest, AnErrorKeepsWhatWasWrittenAndClosesEveryTable) {
   f.AddType("COIN");
   f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Alpha.cbo", 3, {PriorEntry("One")});
   f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3, {PriorEntry("Mint")});
   f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Zeta.cbo", 3, {PriorEntry("Two")});
   WriteShipped("Combos\\Coin\\Grade.cb5", {});
+  f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
+  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4, {Storage("safe", "box 1")});
+  WriteShipped("Combos\\LocationsLink.cb5", {}, 4);
+  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins")});
+  f.WriteNew<ContactRecord>("MyData\\Contacts.mst", 3, {});
   f.faults.Add(Fault{"Grade.cb5", FaultOp::kWrite, kBadFileName});
+  f.faults.Add(Fault{"LocationsLink.cb5", FaultOp::kWrite, kBadFileName});
+  f.faults.Add(Fault{"Contacts.mst", FaultOp::kWrite, kBadFileNameOrNumber});
 
   ConvertChoiceLists(c());
+  ExpectOnlyTheLogOpen();
+  ConvertStorage(c());
+  ExpectOnlyTheLogOpen();
+  ConvertBuyersSellers(c());
+  ExpectOnlyTheLogOpen();
 
-  EXPECT_EQ(f.ui.MessageTexts(), (Names{kIllegalName}));
-  EXPECT_EQ(f.LogLines().back(), "Error encountered processing choice list: Grade.cbo");
+  EXPECT_EQ(f.ui.MessageTexts(), Names(3, kIllegalName));
+  EXPECT_EQ(f.LogLines(),
+            (Names{"Processing choice lists for collectible: Coin",
+                   "Error encountered processing choice list: Grade.cbo",
+                   "converting 1locations for user:C:\\HWVER4\\SMITH\\",
+                   "Error During storage & insurance conversion", "Converting C:\\HWVER4\\SMITH\\",
+                   "Error encountered during buyer/seller conversion"}));
   EXPECT_EQ(Items("Combos\\Coin\\Alpha.cb5"), (Names{"One"}));
   EXPECT_EQ(NextRecordOf("Combos\\Coin\\Grade.cb5"), 3);
   EXPECT_FALSE(std::filesystem::exists(f.New("Combos\\Coin\\Zeta.cb5")));
-  ExpectOnlyTheLogOpen();
+  EXPECT_EQ(Items("Combos\\Locations.cb5", 4), (Names{"safe"}));
+  EXPECT_EQ(NextRecordOf("Combos\\LocationsLink.cb5"), 4);
+  EXPECT_EQ(Items("Combos\\Buyers and Sellers.cb5"), (Names{"Smith Coins"}));
+  EXPECT_EQ(NextRecordOf("MyData\\Contacts.mst"), 3);
 }
 
 TEST_F(ListsTest, ErrorOutsideAMergeLogsAnEmptyListName) {
@@ -283,20 +305,6 @@ TEST_F(ListsTest, EmptyMatchesOnlyWhenTheSearchReadsARecord) {
   EXPECT_EQ(RecordBytes("Combos\\LocationsLink.cb5", 3, 123).substr(91, 4), Le(4, 4));
 }
 
-TEST_F(ListsTest, StorageErrorKeepsWhatWasWritten) {
-  f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
-  WriteShipped("Combos\\LocationsLink.cb5", {}, 4);
-  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4, {Storage("safe", "box 1")});
-  f.faults.Add(Fault{"LocationsLink.cb5", FaultOp::kWrite, kBadFileName});
-
-  ConvertStorage(c());
-
-  EXPECT_EQ(f.LogLines().back(), "Error During storage & insurance conversion");
-  EXPECT_EQ(Items("Combos\\Locations.cb5", 4), (Names{"safe"}));
-  EXPECT_EQ(NextRecordOf("Combos\\LocationsLink.cb5"), 4);
-  ExpectOnlyTheLogOpen();
-}
-
 TEST_F(ListsTest, ListAndContactSearchesAreIndependent) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\HWVER4\\NOPARTY\\", "C:\\HWVER4\\JONES\\"});
   WriteShipped("Combos\\Buyers and Sellers.cb5", {ShippedEntry("Brown")});
@@ -322,23 +330,6 @@ TEST_F(ListsTest, ListAndContactSearchesAreIndependent) {
   EXPECT_EQ(keys, (Names{"Jones", "Brown", "Smith", "", "smith"}));
   // EntryId is the record the entry was written at.
   EXPECT_EQ(RecordBytes("Combos\\Buyers and Sellers.cb5", 4, 123).substr(91, 4), Le(4, 4));
-}
-
-TEST_F(ListsTest, BuyerSellerErrorKeepsWhatWasWritten) {
-  f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
-  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins")});
-  f.WriteNew<ContactRecord>("MyData\\Contacts.mst", 3, {});
-  f.faults.Add(Fault{"Contacts.mst", FaultOp::kWrite, kBadFileNameOrNumber});
-
-  ConvertBuyersSellers(c());
-
-  EXPECT_EQ(f.ui.MessageTexts(), (Names{kIllegalName}));
-  EXPECT_EQ(f.LogLines(), (Names{"Converting C:\\HWVER4\\SMITH\\",
-                                 "Error encountered during buyer/seller "
-                                 "conversion"}));
-  EXPECT_EQ(Items("Combos\\Buyers and Sellers.cb5"), (Names{"Smith Coins"}));
-  EXPECT_EQ(NextRecordOf("MyData\\Contacts.mst"), 3);
-  ExpectOnlyTheLogOpen();
 }
 
 TEST_F(ListsTest, SecondRunChangesNoFile) {
