@@ -102,6 +102,7 @@ TEST_F(TableStoreTest, CreateAppendCloseAndReopen) {
   EXPECT_EQ(number, 0);
   const std::string expected = Default();
   EXPECT_EQ(expected.substr(0, 32), DefaultHeader(5));
+  EXPECT_EQ(expected.substr(2 * 659, 8), Le(1, 4) + Le(2, 4));
   EXPECT_EQ(expected.substr(3 * 659), Le(3, 4) + Le(4, 4));
 
   // An existing table opens with its own header, whatever the caller states.
