@@ -120,7 +120,7 @@ TEST_F(TableStoreTest, CreateAppendCloseAndReopen) {
   EXPECT_TRUE(fx.ui.events().empty());
 }
 
-TEST_F(TableStoreTest, NamesNumbersAndClosingWhatIsNotOpen) {
+TEST_F(TableStoreTest, NamesNumbersClosingWhatIsNotOpenAndRunningOutOfNumbers) {
   std::filesystem::create_directories(fx.n_root / "Combos");
   int32_t created = 0;
   int32_t first = OpenDefault(created);
@@ -146,6 +146,10 @@ TEST_F(TableStoreTest, NamesNumbersAndClosingWhatIsNotOpen) {
   CloseFile(rt, not_open16);
   EXPECT_EQ(not_open16, 0);
   EXPECT_TRUE(fx.ui.events().empty());
+
+  for (int n = 3; n <= kMaxTableNumber; ++n) fx.fs.OpenOutput(n, "N:\\busy" + std::to_string(n));
+  EXPECT_THROW(OpenDefault(created), ProgramEnd);  // no number is left free
+  EXPECT_EQ(fx.ui.Messages(), std::vector{Fatal(kSubscriptOutOfRange)});
 }
 
 TEST_F(TableStoreTest, PriorTablesOpenReadOnlyOrSilentlyNot) {
@@ -225,15 +229,6 @@ TEST(OpenHandler, AnswersAsTheRepliesSay) {
   ExpectOpen("illegal name", false, FaultOp::kOpen, kBadFileName, {}, {kIllegal}, 0, 0);
   ExpectOpen("disk full", false, FaultOp::kWrite, kDiskFull, {},
              {{kDiskFullText, Icon::kNone, Buttons::kOk, kTitle, Reply::kOk}, Fatal(61)}, {}, 0);
-}
-
-TEST_F(TableStoreTest, NoFreeNumberEndsTheProgram) {
-  int32_t created = 0;
-  for (int n = 1; n <= kMaxTableNumber; ++n) {
-    fx.fs.OpenOutput(n, "N:\\busy" + std::to_string(n) + ".txt");
-  }
-  EXPECT_THROW(OpenDefault(created), ProgramEnd);
-  EXPECT_EQ(fx.ui.Messages(), std::vector{Fatal(kSubscriptOutOfRange)});
 }
 
 TEST_F(TableStoreTest, FileErrorsAreAskedAboutReportedOrFatal) {
