@@ -18,34 +18,21 @@
 #include "tablestore/indexed_table.h"
 #include "tablestore/table_header.h"
 
+namespace hw {
 namespace {
 
-using hw::ChoiceEntry;
-using hw::ContactRecord;
-using hw::Fault;
-using hw::FaultOp;
-using hw::PriorChoiceEntry;
-using hw::PriorPartyRecord;
-using hw::PriorStorageRecord;
-using hw::Reply;
-using hw::TableImage;
-using hw::testing::ConversionFixture;
+using testing::ConversionFixture;
+using Names = std::vector<std::string>;
 
 constexpr char kIllegalName[] = "That Name is illegal, you may only use A-Z,0-9,_, and &.";
 
-std::string Le(int64_t value, int size) { return hw::testing::LittleEndian(value, size); }
+std::string Le(int64_t value, int size) { return testing::LittleEndian(value, size); }
 
-std::string Pad(const std::string& text, size_t width) {
-  return text + std::string(width - text.size(), ' ');
-}
-
-PriorChoiceEntry PriorEntry(const std::string& text, int16_t number = 0,
-                            const std::string& tag = "") {
+PriorChoiceEntry PriorEntry(const std::string& text) {
   PriorChoiceEntry e;
-  e.ItemNumber = number;
   e.ItemText.Set(text);
   e.Unused34.Blank();
-  e.Tag.Set(tag);
+  e.Tag.Set("");
   return e;
 }
 
@@ -80,7 +67,7 @@ class ListsTest : public ::testing::Test {
     f.MakeNewFolder("MyData");
   }
 
-  hw::Conversion& c() { return f.c(); }
+  Conversion& c() { return f.c(); }
 
   void WriteShipped(const std::string& relative, const std::vector<ChoiceEntry>& entries,
                     int32_t next_record = 0) {
@@ -93,7 +80,7 @@ class ListsTest : public ::testing::Test {
   }
 
   std::string Contents(const std::string& relative) const {
-    return hw::testing::ReadText(f.New(relative));
+    return testing::ReadText(f.New(relative));
   }
   int32_t NextRecordOf(const std::string& relative) const { return f.NextRecordOf(relative); }
 
@@ -106,10 +93,10 @@ class ListsTest : public ::testing::Test {
   }
 
   // The item texts (trimmed) of entries `first` to NextRecord - 1 of a new list.
-  std::vector<std::string> Items(const std::string& relative, int32_t first = 3) const {
-    std::vector<std::string> items;
+  Names Items(const std::string& relative, int32_t first = 3) const {
+    Names items;
     for (int32_t n = first; n < NextRecordOf(relative); ++n) {
-      items.push_back(hw::Trim(RecordBytes(relative, n, ChoiceEntry::kSize).substr(36, 32)));
+      items.push_back(Trim(RecordBytes(relative, n, ChoiceEntry::kSize).substr(36, 32)));
     }
     return items;
   }
@@ -128,15 +115,13 @@ class ListsTest : public ::testing::Test {
 
   // No table is left open: only the log holds a number.
   void ExpectOnlyTheLogOpen() {
-    for (int n = 1; n <= hw::FileSystem::kMaxFileNumber; ++n) {
-      EXPECT_EQ(f.fs->IsOpen(n), n == hw::kLogFile) << "file number " << n;
+    for (int n = 1; n <= FileSystem::kMaxFileNumber; ++n) {
+      EXPECT_EQ(f.fs->IsOpen(n), n == kLogFile) << "file number " << n;
     }
   }
 
   ConversionFixture f;
 };
-
-// --- Choice lists ---
 
 TEST_F(ListsTest, MergeCreatesTypeFoldersAndKeepsEachTrimmedTextOnce) {
   f.AddType("COIN");
@@ -146,66 +131,39 @@ TEST_F(ListsTest, MergeCreatesTypeFoldersAndKeepsEachTrimmedTextOnce) {
       {PriorEntry("Mint"), PriorEntry("  Mint  "), PriorEntry("MINT"), PriorEntry(""),
        PriorEntry("   "), PriorEntry("Fine"), PriorEntry("Mint")});
 
-  hw::ConvertChoiceLists(c());
+  ConvertChoiceLists(c());
 
-  EXPECT_EQ(f.LogLines(), (std::vector<std::string>{
+  EXPECT_EQ(f.LogLines(), (Names{
                               "Adding combo directory for: Coin",
                               "Adding combo directory for: Stamp",
                               "Processing choice lists for collectible: Coin",
                               "Processing choice lists for collectible: Stamp",
                           }));
-  EXPECT_EQ(f.ui.StatusCaptions(),
-            (std::vector<std::string>{"Collectible type: Coin", "Collectible type: Stamp"}));
-  EXPECT_EQ(Items("Combos\\Coin\\Grade.cb5"),
-            (std::vector<std::string>{"Mint", "MINT", "", "Fine"}));
-  EXPECT_EQ(NextRecordOf("Combos\\Coin\\Grade.cb5"), 7);
-  // The file ends with the last entry; record 2 carries nothing.
-  EXPECT_EQ(Contents("Combos\\Coin\\Grade.cb5").size(), 123u * 6);
-  EXPECT_EQ(RecordBytes("Combos\\Coin\\Grade.cb5", 2, 123), std::string(123, '\0'));
+  EXPECT_EQ(f.ui.StatusCaptions(), (Names{"Collectible type: Coin", "Collectible type: Stamp"}));
+  EXPECT_EQ(Items("Combos\\Coin\\Grade.cb5"), (Names{"Mint", "MINT", "", "Fine"}));
   EXPECT_TRUE(std::filesystem::is_directory(f.New("Combos\\Stamp")));
   EXPECT_TRUE(std::filesystem::is_empty(f.New("Combos\\Stamp")));
   ExpectOnlyTheLogOpen();
 }
 
-TEST_F(ListsTest, MergedEntryHoldsEachFieldAtItsOffset) {
-  f.AddType("COIN");
-  PriorChoiceEntry odd = PriorEntry("Very Fine", -5, "ABCDEF");
-  f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3, {odd, PriorEntry("Fine", 7, "AB")});
-
-  hw::ConvertChoiceLists(c());
-
-  const std::string first = RecordBytes("Combos\\Coin\\Grade.cb5", 3, 123);
-  const std::string tail =
-      std::string("0") + std::string(18, '\0') + Le(-1, 4) + std::string(24, ' ');
-  EXPECT_EQ(first, "\xFB\xFF\xFF\xFF" + std::string(32, ' ') + Pad("Very Fine", 32) +
-                       std::string(4, '\0') + tail + "ABCD");
-  const std::string second = RecordBytes("Combos\\Coin\\Grade.cb5", 4, 123);
-  EXPECT_EQ(second.substr(0, 4), Le(7, 4));
-  EXPECT_EQ(second.substr(119), "AB  ");
-}
-
 TEST_F(ListsTest, MergeAppendsOnlyWhatTheShippedListLacks) {
   f.AddType("COIN");
-  f.MakeNewFolder("Combos\\Coin");
   WriteShipped("Combos\\Coin\\Grade.cb5", {ShippedEntry("Mint"), ShippedEntry("")});
   // The prior file name differs in case: names compare without regard to case.
   f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\grade.cbo", 3,
                                  {PriorEntry("Fine"), PriorEntry(" Mint"), PriorEntry("   "),
                                   PriorEntry("Fine"), PriorEntry("Good")});
 
-  hw::ConvertChoiceLists(c());
+  ConvertChoiceLists(c());
 
-  EXPECT_EQ(f.LogLines(),
-            (std::vector<std::string>{"Processing choice lists for collectible: Coin"}));
-  EXPECT_EQ(Items("Combos\\Coin\\Grade.cb5"),
-            (std::vector<std::string>{"Mint", "", "Fine", "Good"}));
+  EXPECT_EQ(f.LogLines(), (Names{"Processing choice lists for collectible: Coin"}));
+  EXPECT_EQ(Items("Combos\\Coin\\Grade.cb5"), (Names{"Mint", "", "Fine", "Good"}));
   const auto files = std::filesystem::directory_iterator(f.New("Combos\\Coin"));
   EXPECT_EQ(std::distance(begin(files), end(files)), 1);
 }
 
 TEST_F(ListsTest, RecordsPastTheEndOfAListReadAsZeros) {
   f.AddType("COIN");
-  f.MakeNewFolder("Combos\\Coin");
   // A header claiming two billion records over a file holding one entry.
   WriteShipped("Combos\\Coin\\Grade.cb5", {ShippedEntry("Mint")}, 0x7FFFFFF0);
   const std::string before = Contents("Combos\\Coin\\Grade.cb5");
@@ -213,39 +171,60 @@ TEST_F(ListsTest, RecordsPastTheEndOfAListReadAsZeros) {
   f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3,
                                  {PriorChoiceEntry{}, PriorEntry("Mint")});
 
-  hw::ConvertChoiceLists(c());
+  ConvertChoiceLists(c());
 
   EXPECT_EQ(Contents("Combos\\Coin\\Grade.cb5"), before);
   EXPECT_TRUE(f.ui.Messages().empty());
 }
 
-TEST_F(ListsTest, ErrorDuringAMergeNamesTheListAndKeepsEarlierLists) {
+// A failing write ends the conversion it meets with one log line, keeps what was written
+// before it (here a whole list, a location) and leaves no table open.
+TEST_F(ListsTest, AnErrorKeepsWhatWasWrittenAndClosesEveryTable) {
   f.AddType("COIN");
-  f.MakeNewFolder("Combos\\Coin");
   f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Alpha.cbo", 3, {PriorEntry("One")});
   f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Grade.cbo", 3, {PriorEntry("Mint")});
   f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\Zeta.cbo", 3, {PriorEntry("Two")});
   WriteShipped("Combos\\Coin\\Grade.cb5", {});
-  f.faults.Add(Fault{"Grade.cb5", FaultOp::kWrite, hw::kBadFileName});
+  f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
+  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4, {Storage("safe", "box 1")});
+  WriteShipped("Combos\\LocationsLink.cb5", {}, 4);
+  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins")});
+  f.WriteNew<ContactRecord>("MyData\\Contacts.mst", 3, {});
+  f.faults.Add(Fault{"Grade.cb5", FaultOp::kWrite, kBadFileName});
+  f.faults.Add(Fault{"LocationsLink.cb5", FaultOp::kWrite, kBadFileName});
+  f.faults.Add(Fault{"Contacts.mst", FaultOp::kWrite, kBadFileNameOrNumber});
 
-  hw::ConvertChoiceLists(c());
+  ConvertChoiceLists(c());
+  ExpectOnlyTheLogOpen();
+  ConvertStorage(c());
+  ExpectOnlyTheLogOpen();
+  ConvertBuyersSellers(c());
+  ExpectOnlyTheLogOpen();
 
-  EXPECT_EQ(f.ui.MessageTexts(), (std::vector<std::string>{kIllegalName}));
-  EXPECT_EQ(f.LogLines().back(), "Error encountered processing choice list: Grade.cbo");
-  EXPECT_EQ(Items("Combos\\Coin\\Alpha.cb5"), (std::vector<std::string>{"One"}));
+  EXPECT_EQ(f.ui.MessageTexts(), Names(3, kIllegalName));
+  EXPECT_EQ(f.LogLines(),
+            (Names{"Processing choice lists for collectible: Coin",
+                   "Error encountered processing choice list: Grade.cbo",
+                   "converting 1locations for user:C:\\HWVER4\\SMITH\\",
+                   "Error During storage & insurance conversion", "Converting C:\\HWVER4\\SMITH\\",
+                   "Error encountered during buyer/seller conversion"}));
+  EXPECT_EQ(Items("Combos\\Coin\\Alpha.cb5"), (Names{"One"}));
   EXPECT_EQ(NextRecordOf("Combos\\Coin\\Grade.cb5"), 3);
   EXPECT_FALSE(std::filesystem::exists(f.New("Combos\\Coin\\Zeta.cb5")));
-  ExpectOnlyTheLogOpen();
+  EXPECT_EQ(Items("Combos\\Locations.cb5", 4), (Names{"safe"}));
+  EXPECT_EQ(NextRecordOf("Combos\\LocationsLink.cb5"), 4);
+  EXPECT_EQ(Items("Combos\\Buyers and Sellers.cb5"), (Names{"Smith Coins"}));
+  EXPECT_EQ(NextRecordOf("MyData\\Contacts.mst"), 3);
 }
 
 TEST_F(ListsTest, ErrorOutsideAMergeLogsAnEmptyListName) {
   f.AddType("COIN");
-  f.faults.Add(Fault{"Coin", FaultOp::kMkdir, hw::kBadFileNameOrNumber});
+  f.faults.Add(Fault{"Coin", FaultOp::kMkdir, kBadFileNameOrNumber});
 
-  hw::ConvertChoiceLists(c());
+  ConvertChoiceLists(c());
 
-  EXPECT_EQ(f.LogLines(), (std::vector<std::string>{"Adding combo directory for: Coin",
-                                                    "Error encountered processing choice list: "}));
+  EXPECT_EQ(f.LogLines(), (Names{"Adding combo directory for: Coin",
+                                 "Error encountered processing choice list: "}));
 }
 
 TEST_F(ListsTest, MoreThanAHundredListsForOneTypeEndTheProgram) {
@@ -254,7 +233,7 @@ TEST_F(ListsTest, MoreThanAHundredListsForOneTypeEndTheProgram) {
     f.WritePrior<PriorChoiceEntry>("Combos\\COIN\\L" + std::to_string(i) + ".cbo", 3, {});
   }
 
-  EXPECT_THROW(hw::ConvertChoiceLists(c()), hw::ProgramEnd);
+  EXPECT_THROW(ConvertChoiceLists(c()), ProgramEnd);
   ASSERT_EQ(f.ui.MessageTexts().size(), 1u);
   EXPECT_NE(f.ui.MessageTexts()[0].find("condition (9)"), std::string::npos);
 }
@@ -263,18 +242,18 @@ TEST_F(ListsTest, MoreThanAHundredListsForOneTypeEndTheProgram) {
 // read is ignored (the slot keeps a header that fits), then the first search's two reads; the
 // second search must read the list again and find A, not answer from what failed to read.
 TEST_F(ListsTest, ReadsIgnoredAfterTheOpenAreMetAsAScanMeetsThem) {
-  std::vector<std::string> files;
-  std::vector<std::vector<hw::testing::UiEvent>> transcripts;
+  Names files;
+  std::vector<std::vector<testing::UiEvent>> transcripts;
   for (const bool scan : {false, true}) {
     WriteShipped("Combos\\Grade.cb5", {ShippedEntry("A"), ShippedEntry("C")});
-    hw::NewHeader& slot = c().slots.New(1);
+    NewHeader& slot = c().slots.New(1);
     slot.record_length = 123;
     slot.next_record = 5;
-    f.faults.Add(Fault{"Grade.cb5", FaultOp::kRead, hw::kDeviceIoError, 3});
+    f.faults.Add(Fault{"Grade.cb5", FaultOp::kRead, kDeviceIoError, 3});
     f.ui.QueueReplies({Reply::kIgnore, Reply::kIgnore, Reply::kIgnore});
     f.ui.ClearEvents();
 
-    hw::IndexedTable<ChoiceEntry> table(c(), c().lists.new_list, scan);
+    IndexedTable<ChoiceEntry> table(c(), c().lists.new_list, scan);
     table.Reopen("N:\\Combos\\", "Grade", ".cb5", 3);
     for (const char* text : {"B", "A"}) {
       if (!table.Scan(text)) table.Append(ShippedEntry(text));
@@ -288,51 +267,27 @@ TEST_F(ListsTest, ReadsIgnoredAfterTheOpenAreMetAsAScanMeetsThem) {
   EXPECT_EQ(files[1].size(), 123u * 5);  // B was added, A was found
 }
 
-// --- Storage locations and containers ---
-
-TEST_F(ListsTest, StorageFillsBothListsAndSkipsEmpty) {
-  f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
-  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
-                                   {Storage("safe", "box 1", "YyN", 123456),
-                                    Storage("safe", "box 2"), Storage("EMPTY", "box 3", "YYY")});
-
-  hw::ConvertStorage(c());
-
-  EXPECT_EQ(f.LogLines(),
-            (std::vector<std::string>{"converting 3locations for user:C:\\HWVER4\\SMITH\\"}));
-  EXPECT_EQ(NextRecordOf("Combos\\Locations.cb5"), 5);
-  EXPECT_EQ(NextRecordOf("Combos\\LocationsLink.cb5"), 6);
-  EXPECT_EQ(RecordBytes("Combos\\Locations.cb5", 3, 123), std::string(123, '\0'));
-  const std::string blank_tail = std::string(24, ' ') + "    ";
-  EXPECT_EQ(RecordBytes("Combos\\Locations.cb5", 4, 123),
-            Le(0, 4) + std::string(32, ' ') + Pad("safe", 32) + Le(0, 4) + " " +
-                std::string(18, '\0') + Le(4, 4) + blank_tail);
-  // EntryId of a container: NextRecord of "Locations" when the container is written.
-  EXPECT_EQ(RecordBytes("Combos\\LocationsLink.cb5", 4, 123),
-            Le(0, 4) + Pad("safe", 32) + Pad("box 1", 32) + Le(0, 4) + " " + Le(-1, 2) + Le(0, 2) +
-                Le(0, 2) + Le(0, 4) + Le(123456, 8) + Le(5, 4) + blank_tail);
-  EXPECT_EQ(Items("Combos\\LocationsLink.cb5", 4), (std::vector<std::string>{"box 1", "box 2"}));
-  EXPECT_EQ(RecordBytes("Combos\\LocationsLink.cb5", 5, 123).substr(91, 4), Le(5, 4));
-  ExpectOnlyTheLogOpen();
-}
-
-TEST_F(ListsTest, StorageComparesTextsExactlyAcrossUsers) {
+// Texts compare exactly (after trimming) across users; EMPTY records are skipped.
+TEST_F(ListsTest, StorageFillsBothListsOncePerText) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\HWVER4\\NOSTORE\\", "C:\\HWVER4\\JONES\\"});
   f.WritePrior<PriorStorageRecord>(
       "SMITH\\storage.mst", 4,
-      {Storage("Safe", "box 1"), Storage("safe", "box 1"), Storage("Empty", "drawer")});
+      {Storage("safe", "box 1", "YyN", 123456), Storage("Safe", "box 1"), Storage("safe", "box 2"),
+       Storage("EMPTY", "box 3", "YYY"), Storage("Empty", "drawer")});
   f.WritePrior<PriorStorageRecord>("JONES\\storage.mst", 4, {Storage(" safe ", "shelf")});
 
-  hw::ConvertStorage(c());
+  ConvertStorage(c());
 
-  EXPECT_EQ(f.LogLines(),
-            (std::vector<std::string>{"converting 3locations for user:C:\\HWVER4\\SMITH\\",
-                                      "converting 1locations for user:C:\\HWVER4\\JONES\\"}));
-  EXPECT_EQ(Items("Combos\\Locations.cb5", 4), (std::vector<std::string>{"Safe", "safe", "Empty"}));
-  // A container is added once, under the location of the first record naming it.
-  EXPECT_EQ(Items("Combos\\LocationsLink.cb5", 4),
-            (std::vector<std::string>{"box 1", "drawer", "shelf"}));
-  EXPECT_EQ(RecordBytes("Combos\\LocationsLink.cb5", 4, 123).substr(4, 32), Pad("Safe", 32));
+  EXPECT_EQ(f.LogLines(), (Names{"converting 5locations for user:C:\\HWVER4\\SMITH\\",
+                                 "converting 1locations for user:C:\\HWVER4\\JONES\\"}));
+  EXPECT_EQ(Items("Combos\\Locations.cb5", 4), (Names{"safe", "Safe", "Empty"}));
+  EXPECT_EQ(Items("Combos\\LocationsLink.cb5", 4), (Names{"box 1", "box 2", "drawer", "shelf"}));
+  // A container is added once, under the location of the first record naming it. Only "Y"
+  // marks it (not "y"); its EntryId is NextRecord of "Locations" when it is written.
+  const std::string box = RecordBytes("Combos\\LocationsLink.cb5", 4, 123);
+  EXPECT_EQ(box.substr(4, 32), "safe" + std::string(28, ' '));
+  EXPECT_EQ(box.substr(73, 22),
+            Le(-1, 2) + Le(0, 2) + Le(0, 2) + Le(0, 4) + Le(123456, 8) + Le(5, 4));
 }
 
 TEST_F(ListsTest, EmptyMatchesOnlyWhenTheSearchReadsARecord) {
@@ -342,113 +297,40 @@ TEST_F(ListsTest, EmptyMatchesOnlyWhenTheSearchReadsARecord) {
   f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4,
                                    {Storage("EMPTY", "box 3"), Storage("EMPTY", "box 9")});
 
-  hw::ConvertStorage(c());
+  ConvertStorage(c());
 
-  EXPECT_EQ(Items("Combos\\Locations.cb5"), (std::vector<std::string>{"EMPTY"}));
-  EXPECT_EQ(Items("Combos\\LocationsLink.cb5"), (std::vector<std::string>{"box 3"}));
+  EXPECT_EQ(Items("Combos\\Locations.cb5"), (Names{"EMPTY"}));
+  EXPECT_EQ(Items("Combos\\LocationsLink.cb5"), (Names{"box 3"}));
   EXPECT_EQ(RecordBytes("Combos\\Locations.cb5", 3, 123).substr(91, 4), Le(3, 4));
   EXPECT_EQ(RecordBytes("Combos\\LocationsLink.cb5", 3, 123).substr(91, 4), Le(4, 4));
-}
-
-TEST_F(ListsTest, StorageErrorKeepsWhatWasWritten) {
-  f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
-  WriteShipped("Combos\\LocationsLink.cb5", {}, 4);
-  f.WritePrior<PriorStorageRecord>("SMITH\\storage.mst", 4, {Storage("safe", "box 1")});
-  f.faults.Add(Fault{"LocationsLink.cb5", FaultOp::kWrite, hw::kBadFileName});
-
-  hw::ConvertStorage(c());
-
-  EXPECT_EQ(f.LogLines().back(), "Error During storage & insurance conversion");
-  EXPECT_EQ(Items("Combos\\Locations.cb5", 4), (std::vector<std::string>{"safe"}));
-  EXPECT_EQ(NextRecordOf("Combos\\LocationsLink.cb5"), 4);
-  ExpectOnlyTheLogOpen();
-}
-
-// --- Buyer/seller contacts ---
-
-TEST_F(ListsTest, PartyBecomesAListEntryAndAContact) {
-  f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
-  PriorPartyRecord p = Party("Smith Coins");
-  p.Text24.Set("0123456789ABCDEF");
-  p.Text40.Set("12 Main Street");
-  p.Text64.Set("Springfield");
-  p.Text88.Set("IL");
-  p.Text90.Set("62701-1234");
-  p.Text100.Set("555-0100");
-  p.Text124.Set("Buys proof sets");
-  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {p});
-
-  hw::ConvertBuyersSellers(c());
-
-  EXPECT_EQ(f.LogLines(), (std::vector<std::string>{"Converting C:\\HWVER4\\SMITH\\"}));
-  EXPECT_EQ(NextRecordOf("Combos\\Buyers and Sellers.cb5"), 4);
-  EXPECT_EQ(NextRecordOf("MyData\\Contacts.mst"), 4);
-  EXPECT_EQ(RecordBytes("Combos\\Buyers and Sellers.cb5", 3, 123),
-            Le(0, 4) + std::string(32, ' ') + Pad("Smith Coins", 32) + Le(0, 4) + " " +
-                std::string(18, '\0') + Le(3, 4) + Pad("Smith Coins", 24) + "    ");
-  const std::string contact = RecordBytes("MyData\\Contacts.mst", 3, 784);
-  EXPECT_EQ(contact.substr(0, 64), Pad("Smith Coins", 32) + Pad("Smith Coins", 32));
-  EXPECT_EQ(contact.substr(64, 48), "0123456789ABCDEF" + std::string(32, ' '));
-  EXPECT_EQ(contact.substr(112, 48), Pad("12 Main Street", 48));
-  EXPECT_EQ(contact.substr(160, 72), Pad("Springfield", 72));
-  EXPECT_EQ(contact.substr(232, 12), "IL62701-1234");
-  EXPECT_EQ(contact.substr(244, 24), Pad("555-0100", 24));
-  EXPECT_EQ(contact.substr(268, 164), Pad("Buys proof sets", 164));
-  EXPECT_EQ(contact.substr(432, 80), std::string(80, '\0'));
-  EXPECT_EQ(contact.substr(512), std::string(272, ' '));
-  ExpectOnlyTheLogOpen();
 }
 
 TEST_F(ListsTest, ListAndContactSearchesAreIndependent) {
   f.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\HWVER4\\NOPARTY\\", "C:\\HWVER4\\JONES\\"});
   WriteShipped("Combos\\Buyers and Sellers.cb5", {ShippedEntry("Brown")});
-  {
-    const std::filesystem::path file = f.New("MyData\\Contacts.mst");
-    TableImage t = TableImage::New("Contacts.mst", ContactRecord::kSize, 3);
-    ContactRecord k;
-    k.Name.Set("J. Jones");
-    k.KeyName.Set("Jones");
-    t.Append(k);
-    t.WriteTo(file);
-  }
+  ContactRecord jones;
+  jones.Name.Set("J. Jones");
+  jones.KeyName.Set("Jones");
+  f.WriteNew<ContactRecord>("MyData\\Contacts.mst", 3, {jones});
   f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3,
                                  {Party("Jones"), Party("Brown"), Party(" Smith "), Party("")});
   f.WritePrior<PriorPartyRecord>("JONES\\parties.mst", 3,
                                  {Party("Smith"), Party("smith"), Party("  ")});
 
-  hw::ConvertBuyersSellers(c());
+  ConvertBuyersSellers(c());
 
-  EXPECT_EQ(f.LogLines(), (std::vector<std::string>{"Converting C:\\HWVER4\\SMITH\\",
-                                                    "Converting C:\\HWVER4\\JONES\\"}));
+  EXPECT_EQ(f.LogLines(),
+            (Names{"Converting C:\\HWVER4\\SMITH\\", "Converting C:\\HWVER4\\JONES\\"}));
   EXPECT_EQ(Items("Combos\\Buyers and Sellers.cb5"),
-            (std::vector<std::string>{"Brown", "Jones", "Smith", "", "smith"}));
-  std::vector<std::string> keys;
+            (Names{"Brown", "Jones", "Smith", "", "smith"}));
+  Names keys;
   for (int32_t n = 3; n < NextRecordOf("MyData\\Contacts.mst"); ++n) {
-    keys.push_back(hw::Trim(RecordBytes("MyData\\Contacts.mst", n, 784).substr(32, 32)));
+    keys.push_back(Trim(RecordBytes("MyData\\Contacts.mst", n, 784).substr(32, 32)));
   }
-  EXPECT_EQ(keys, (std::vector<std::string>{"Jones", "Brown", "Smith", "", "smith"}));
+  EXPECT_EQ(keys, (Names{"Jones", "Brown", "Smith", "", "smith"}));
   // EntryId is the record the entry was written at.
   EXPECT_EQ(RecordBytes("Combos\\Buyers and Sellers.cb5", 4, 123).substr(91, 4), Le(4, 4));
 }
-
-TEST_F(ListsTest, BuyerSellerErrorKeepsWhatWasWritten) {
-  f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
-  f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins")});
-  TableImage::New("Contacts.mst", ContactRecord::kSize, 3).WriteTo(f.New("MyData\\Contacts.mst"));
-  f.faults.Add(Fault{"Contacts.mst", FaultOp::kWrite, hw::kBadFileNameOrNumber});
-
-  hw::ConvertBuyersSellers(c());
-
-  EXPECT_EQ(f.ui.MessageTexts(), (std::vector<std::string>{kIllegalName}));
-  EXPECT_EQ(f.LogLines(), (std::vector<std::string>{"Converting C:\\HWVER4\\SMITH\\",
-                                                    "Error encountered during buyer/seller "
-                                                    "conversion"}));
-  EXPECT_EQ(Items("Combos\\Buyers and Sellers.cb5"), (std::vector<std::string>{"Smith Coins"}));
-  EXPECT_EQ(NextRecordOf("MyData\\Contacts.mst"), 3);
-  ExpectOnlyTheLogOpen();
-}
-
-// --- All three ---
 
 TEST_F(ListsTest, SecondRunChangesNoFile) {
   f.AddType("COIN");
@@ -460,17 +342,18 @@ TEST_F(ListsTest, SecondRunChangesNoFile) {
   f.WritePrior<PriorPartyRecord>("SMITH\\parties.mst", 3, {Party("Smith Coins"), Party("")});
   f.WritePrior<PriorPartyRecord>("JONES\\parties.mst", 3, {Party("Smith Coins")});
 
-  hw::ConvertBuyersSellers(c());
-  hw::ConvertStorage(c());
-  hw::ConvertChoiceLists(c());
+  ConvertBuyersSellers(c());
+  ConvertStorage(c());
+  ConvertChoiceLists(c());
   const auto first = NewTables();
   ASSERT_EQ(first.size(), 5u);
-  hw::ConvertBuyersSellers(c());
-  hw::ConvertStorage(c());
-  hw::ConvertChoiceLists(c());
+  ConvertBuyersSellers(c());
+  ConvertStorage(c());
+  ConvertChoiceLists(c());
 
   EXPECT_EQ(NewTables(), first);
   EXPECT_TRUE(f.ui.Messages().empty());
 }
 
 }  // namespace
+}  // namespace hw

@@ -13,6 +13,7 @@
 
 #include "platform/fault_plan.h"
 #include "platform/file_system.h"
+#include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 #include "tablestore/runtime.h"
 
@@ -77,33 +78,17 @@ TEST_F(FileSystemTest, PathTextIsNormalizedBeforeTheHostSeesIt) {
   EXPECT_EQ(fs_.HostPath("c:x"), data_ / "x");  // the current folder's drive, drive-relative
 }
 
-TEST_F(FileSystemTest, IllegalCharacterInAnyNameIs52) {
-  for (char c : std::string_view("<>:\"|?*")) {
-    const std::string name = "na"s + c + "b";
-    EXPECT_EQ(ErrorOf([&] { fs_.HostPath("C:\\Data\\" + name); }), kBadFileNameOrNumber) << c;
-    EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, name + "\\file.txt"); }), kBadFileNameOrNumber) << c;
-  }
-  EXPECT_TRUE(fs::is_empty(data_));
-}
-
 #ifndef _WIN32  // Z: as the host root, case variants side by side, UTF-8 names
 TEST_F(FileSystemTest, ZIsTheHostRootAndOtherUnmappedDrivesHoldNothing) {
-  Put(data_ / "f.txt", "abc");
-  EXPECT_EQ(fs_.HostPath(ThroughZ(data_ / "f.txt")), data_ / "f.txt");
   // The data folder reached through Z: is still the data folder.
   fs_.OpenOutput(1, ThroughZ(data_ / "g.txt"));
   fs_.Close(1);
   EXPECT_TRUE(fs::exists(data_ / "g.txt"));
 
-  EXPECT_TRUE(fs_.HostPath("Q:\\f.txt").empty());
   EXPECT_TRUE(fs_.List("Q:\\*", ListFilter::kFilesAndFolders).empty());
   EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, "Q:\\f.txt"); }), kPathNotFound);
-  EXPECT_EQ(ErrorOf([&] { fs_.ChangeFolder("Q:\\"); }), kPathNotFound);
   EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "Q:\\f.txt"); }), kPathFileAccessError);
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(1, "Q:\\f.txt", 4, Access::kReadWrite); }),
-            kPathFileAccessError);
   EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("Q:\\new"); }), kPathFileAccessError);
-  EXPECT_FALSE(fs_.IsOpen(1));
 
   DriveMap mapped;
   mapped.Map('z', c_);
@@ -136,68 +121,42 @@ TEST(DriveMapTest, ShowsAHostFolderThroughTheLongestWholeComponentPrefix) {
   EXPECT_EQ(d.WindowsPathOf(tmp.path() / "later"), "O:\\");
 }
 
-TEST_F(FileSystemTest, NamesMatchWithoutRegardToCaseWhenTheExactOneIsAbsent) {
-  fs::create_directories(data_ / "Sub");
-  Put(data_ / "Sub" / "abc", "lower");
-  Put(data_ / "Sub" / "Abc", "mixed");
-  Put(data_ / "Sub" / "aBC", "other");
-  EXPECT_EQ(fs_.HostPath("C:\\DATA\\sub\\abc"), data_ / "Sub" / "abc");  // exact wins
-  // No exact name: the first in listing order (upper-cased, then raw) wins.
-  EXPECT_EQ(fs_.HostPath("c:\\data\\SUB\\ABc"), data_ / "Sub" / "Abc");
-  // A missing name keeps the case it is given.
-  EXPECT_EQ(fs_.HostPath("c:\\data\\SUB\\NewOne\\X.txt"), data_ / "Sub" / "NewOne" / "X.txt");
-
-  fs_.OpenOutput(1, "c:\\data\\sub\\NewFile.TXT");
-  fs_.Close(1);
-  fs_.MakeFolder("sub\\MiXed");
-  EXPECT_TRUE(fs::is_regular_file(data_ / "Sub" / "NewFile.TXT"));
-  EXPECT_TRUE(fs::is_directory(data_ / "Sub" / "MiXed"));
-  EXPECT_EQ(fs_.List("sub\\*", ListFilter::kFilesAndFolders),
-            (Names{"Abc", "aBC", "abc", "MiXed", "NewFile.TXT"}));
-}
-
-TEST_F(FileSystemTest, NonAsciiNamesAreUtf8OnTheHost) {
+TEST_F(FileSystemTest, NonAsciiNamesAreUtf8OnTheHostAndListsGoByUpperCasedThenRawName) {
   fs_.OpenOutput(1, "Caf\xE9.txt");
   fs_.WriteLine(1, "x");
   fs_.Close(1);
   EXPECT_EQ(Get(data_ / "Caf\xC3\xA9.txt"), "x\r\n");
-  EXPECT_EQ(fs_.List("*.TXT", ListFilter::kPlainFiles), Names{"Caf\xE9.txt"});
   EXPECT_EQ(fs_.HostPath("CAF\xC9.TXT"), data_ / "Caf\xC3\xA9.txt");  // É is é upper-cased
+  for (const char* f : {"b", "A", "a", "\xC3\xA9t\xC3\xA9", "F", "_x"}) Put(data_ / f);
+  EXPECT_EQ(fs_.List("*", ListFilter::kPlainFiles),
+            (Names{"A", "a", "b", "Caf\xE9.txt", "F", "_x", "\xE9t\xE9"}));
 }
 #endif
 
-TEST_F(FileSystemTest, MakeFolderRefusesExistingNamesAndMissingParents) {
-  fs::create_directories(data_ / "Users");
+TEST_F(FileSystemTest, FoldersAreMadeOnceAndChangedWithoutMovingTheProcess) {
   Put(data_ / "plain");
-  EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("USERS"); }), kPathFileAccessError);
   EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("Plain"); }), kPathFileAccessError);
   EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("none\\child"); }), kPathNotFound);
-  EXPECT_FALSE(fs::exists(data_ / "none"));
-  fs_.MakeFolder("users\\Smith\\");
-  EXPECT_TRUE(fs::is_directory(data_ / "Users" / "Smith"));
-}
+  fs_.MakeFolder("combos\\");
+  EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("COMBOS"); }), kPathFileAccessError);
+  fs_.MakeFolder("combos\\Coin");
 
-TEST_F(FileSystemTest, ChangeFolderMovesRelativePathsButNotTheProcess) {
   const fs::path process_cwd = fs::current_path();
-  fs::create_directories(data_ / "Combos" / "Coin");
-  fs_.ChangeFolder("combos\\.\\coin\\");
-  EXPECT_EQ(fs_.CurrentFolder(), "C:\\Data\\combos\\coin");
-  EXPECT_EQ(fs_.HostPath("list.cb5"), data_ / "Combos" / "Coin" / "list.cb5");
+  fs_.ChangeFolder("COMBOS\\.\\coin\\");
+  EXPECT_EQ(fs_.CurrentFolder(), "C:\\Data\\COMBOS\\coin");
+  EXPECT_EQ(fs_.HostPath("list.cb5"), data_ / "combos" / "Coin" / "list.cb5");
   EXPECT_EQ(fs::current_path(), process_cwd);
   fs_.ChangeFolder("..");
-  EXPECT_EQ(fs_.CurrentFolder(), "C:\\Data\\combos");
   EXPECT_EQ(ErrorOf([&] { fs_.ChangeFolder("Missing"); }), kPathNotFound);
-  EXPECT_EQ(fs_.CurrentFolder(), "C:\\Data\\combos");
+  EXPECT_EQ(fs_.CurrentFolder(), "C:\\Data\\COMBOS");
   fs_.ChangeFolder("\\");
   EXPECT_EQ(fs_.CurrentFolder(), "C:\\");
 }
 
 TEST_F(FileSystemTest, ListFollowsWindowsWildcards) {
-  for (const char* f : {"a.cl4", "B.CL4", "x.cl40", "a.txt", "hwver4.exe", "ab.cl4"}) {
+  for (const char* f : {"a.cl4", "B.CL4", "x.cl40", "a.txt", "hwver4.exe", "ab.cl4"})
     Put(data_ / f);
-  }
   fs::create_directories(data_ / "dir.cl4");
-  EXPECT_EQ(fs_.List("*.cl4", ListFilter::kPlainFiles), (Names{"a.cl4", "ab.cl4", "B.CL4"}));
   EXPECT_EQ(fs_.List("C:\\DATA\\*.CL4", ListFilter::kFilesAndFolders),
             (Names{"a.cl4", "ab.cl4", "B.CL4", "dir.cl4"}));
   EXPECT_EQ(fs_.List("?.cl4", ListFilter::kPlainFiles), (Names{"a.cl4", "B.CL4"}));
@@ -207,7 +166,6 @@ TEST_F(FileSystemTest, ListFollowsWindowsWildcards) {
   fs::create_directories(data_ / "HWVER4");
   EXPECT_EQ(fs_.List("hwver4.", ListFilter::kFilesAndFolders), Names{"HWVER4"});
   EXPECT_TRUE(fs_.List("hwver4.", ListFilter::kPlainFiles).empty());
-  EXPECT_EQ(fs_.List("*.", ListFilter::kFilesAndFolders), Names{"HWVER4"});
   fs::create_directories(c_ / "Prior");
   Put(c_ / "Prior" / "hwver4");
   EXPECT_EQ(fs_.List("C:\\prior\\HWVER4.", ListFilter::kPlainFiles), Names{"hwver4"});
@@ -216,17 +174,19 @@ TEST_F(FileSystemTest, ListFollowsWindowsWildcards) {
   EXPECT_EQ(fs_.List("dir.CL4\\.", ListFilter::kFilesAndFolders), Names{"."});
   EXPECT_TRUE(fs_.List("missing\\.", ListFilter::kFilesAndFolders).empty());
   EXPECT_TRUE(fs_.List("a.cl4\\.", ListFilter::kFilesAndFolders).empty());
-  EXPECT_TRUE(fs_.List("missing\\*", ListFilter::kFilesAndFolders).empty());
 }
 
 #ifndef _WIN32  // case variants side by side
-// Folders are listed once and then answered from an index, which the program's own names keep
-// up to date and any other change to the folder (seen by its changed time) rebuilds.
-TEST_F(FileSystemTest, CaseLookupsFollowTheFolderAsItChanges) {
+// Names match without regard to case when the exact one is absent. Folders are listed once and
+// then answered from an index, which the program's own names keep up to date and any other
+// change to the folder (seen by its changed time) rebuilds.
+TEST_F(FileSystemTest, CaseLookupsPreferTheExactNameAndFollowTheFolderAsItChanges) {
   const fs::path sub = data_ / "Sub";
   fs::create_directories(sub);
   Put(sub / "abc");
-  EXPECT_EQ(fs_.HostPath("sub\\ABC"), sub / "abc");
+  Put(sub / "aBC");
+  EXPECT_EQ(fs_.HostPath("C:\\DATA\\SUB\\abc"), sub / "abc");
+  EXPECT_EQ(fs_.HostPath("sub\\ABC"), sub / "aBC");  // the first in listing order
   EXPECT_EQ(fs_.HostPath("sub\\new.txt"), sub / "new.txt");
 
   fs_.OpenOutput(1, "SUB\\New.TXT");
@@ -234,15 +194,15 @@ TEST_F(FileSystemTest, CaseLookupsFollowTheFolderAsItChanges) {
   fs_.MakeFolder("sub\\Made");
   EXPECT_EQ(fs_.HostPath("sub\\new.txt"), sub / "New.TXT");
   EXPECT_EQ(fs_.HostPath("sub\\MADE\\x"), sub / "Made" / "x");
-  EXPECT_EQ(fs_.List("sub\\*", ListFilter::kFilesAndFolders), (Names{"abc", "Made", "New.TXT"}));
+  EXPECT_EQ(fs_.List("sub\\*", ListFilter::kFilesAndFolders),
+            (Names{"aBC", "abc", "Made", "New.TXT"}));
 
   // Others' changes show as a new folder time (set here: a coarse clock may not have moved).
   const auto changed = fs::last_write_time(sub) + std::chrono::seconds(2);
-  fs::rename(sub / "abc", sub / "ABC");
-  Put(sub / "aBc");
+  fs::rename(sub / "abc", sub / "ABc");
   fs::last_write_time(sub, changed);
-  EXPECT_EQ(fs_.HostPath("sub\\abc"), sub / "ABC");
-  EXPECT_EQ(fs_.List("sub\\a*", ListFilter::kPlainFiles), (Names{"ABC", "aBc"}));
+  EXPECT_EQ(fs_.HostPath("sub\\abc"), sub / "ABc");
+  EXPECT_EQ(fs_.List("sub\\a*", ListFilter::kPlainFiles), (Names{"ABc", "aBC"}));
   Put(sub / "abc", "the exact name again");
   fs_.OpenInput(2, "SUB\\abc");
   EXPECT_EQ(fs_.Length(2), 20);
@@ -251,16 +211,14 @@ TEST_F(FileSystemTest, CaseLookupsFollowTheFolderAsItChanges) {
 // Whatever the program wrote is on disk when a message box shows, since the user may end the
 // program there.
 TEST_F(FileSystemTest, WrittenRecordsAreOnDiskBeforeAnyMessage) {
-  struct DiskReader : UserInterface {
+  struct DiskReader : testing::ScriptedUi {
     fs::path file;
     std::string seen;
-    Reply MessageBox(const std::string&, Icon, Buttons, const std::string&) override {
+    Reply MessageBox(const std::string& text, Icon icon, Buttons buttons,
+                     const std::string& title) override {
       seen = Get(file);
-      return Reply::kOk;
+      return ScriptedUi::MessageBox(text, icon, buttons, title);
     }
-    std::string OpenFileDialog() override { return {}; }
-    void StatusChanged(const std::string&) override {}
-    void MarkChanged(Mark, int, bool) override {}
   } ui;
   ui.file = data_ / "t.dat";
   Runtime rt(fs_, ui);
@@ -270,66 +228,40 @@ TEST_F(FileSystemTest, WrittenRecordsAreOnDiskBeforeAnyMessage) {
   EXPECT_EQ(ui.seen, "abcd");
 }
 
-TEST_F(FileSystemTest, ListOrderIsUpperCasedThenRawName) {
-  for (const char* f : {"b", "A", "a", "\xC3\xA9t\xC3\xA9", "F", "_x"}) Put(data_ / f);
-  EXPECT_EQ(fs_.List("*", ListFilter::kPlainFiles), (Names{"A", "a", "b", "F", "_x", "\xE9t\xE9"}));
-}
 #endif
 
-TEST_F(FileSystemTest, FileNumbersAreCheckedBeforeUse) {
+TEST_F(FileSystemTest, FileNumbersRecordLengthsAndPositionsAreCheckedBeforeUse) {
   EXPECT_EQ(fs_.FreeFile(), 1);
   fs_.OpenOutput(1, "one.txt");
-  fs_.OpenRandom(2, "two.dat", 8, Access::kReadWrite);
+  fs_.OpenRandom(2, "two.dat", 4, Access::kReadWrite);
   fs_.OpenOutput(3, "three.txt");
   fs_.Close(2);
   EXPECT_EQ(fs_.FreeFile(), 2);
-
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "x.txt"); }), kFileAlreadyOpen);
   EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(3, "one.txt"); }), kFileAlreadyOpen);
   EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(1, "x.dat", 8, Access::kReadOnly); }), kFileAlreadyOpen);
-  EXPECT_FALSE(fs::exists(data_ / "x.txt"));
-
-  std::vector<std::byte> buffer(4);
+  EXPECT_FALSE(fs::exists(data_ / "x.dat"));
+  std::vector<std::byte> five(5);
   EXPECT_EQ(ErrorOf([&] { fs_.WriteLine(2, "x"); }), kBadFileNameOrNumber);
-  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(2, 1, buffer); }), kBadFileNameOrNumber);
-  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, 1, buffer); }), kBadFileNameOrNumber);
+  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(2, 1, five); }), kBadFileNameOrNumber);
   fs_.Close(2);  // closing what is not open does nothing
   EXPECT_EQ(ErrorOf([&] { fs_.Close(0); }), kBadFileNameOrNumber);
-}
 
-TEST_F(FileSystemTest, RecordLengthAndLayoutSizeAreChecked) {
   for (int32_t bad : {0, -1, 32768}) {
-    EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(1, "r.dat", bad, Access::kReadWrite); }),
+    EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(2, "r.dat", bad, Access::kReadWrite); }),
               kBadRecordLength)
         << bad;
   }
   EXPECT_FALSE(fs::exists(data_ / "r.dat"));
-  fs_.OpenRandom(1, "r.dat", 32767, Access::kReadWrite);
-  fs_.OpenRandom(2, "s.dat", 4, Access::kReadWrite);
-  std::vector<std::byte> five(5);
-  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(2, 1, five); }), kBadRecordLength);
-  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, 1, five); }), kBadRecordLength);
+  fs_.OpenRandom(2, "r.dat", 32767, Access::kReadWrite);
+  fs_.OpenRandom(4, "s.dat", 4, Access::kReadWrite);
+  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(4, 1, five); }), kBadRecordLength);
+  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(4, 1, five); }), kBadRecordLength);
   // A record number so large that its position cannot be held.
   const int64_t huge = std::numeric_limits<int64_t>::max() / 2;
-  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(1, huge, five); }), kBadRecordNumber);
-  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(1, huge, five); }), kBadRecordNumber);
+  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(2, huge, five); }), kBadRecordNumber);
+  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, huge, five); }), kBadRecordNumber);
+  fs_.CloseAll();
   EXPECT_EQ(fs::file_size(data_ / "s.dat"), 0u);
-}
-
-TEST_F(FileSystemTest, RecordsSitAtTheirPositionAndReadZerosPastTheEnd) {
-  Put(data_ / "t.dat", "111122");  // one whole record and half of the next
-  fs_.OpenRandom(1, "t.dat", 4, Access::kReadWrite);
-  EXPECT_EQ(Record(1, 1, 4), "1111");
-  EXPECT_EQ(Record(1, 2, 4), "22\0\0"s);
-  EXPECT_EQ(Record(1, 9, 3), std::string(3, '\0'));
-
-  fs_.PutRecord(1, 4, Bytes("44"));  // a layout shorter than the record
-  fs_.Flush();
-  EXPECT_EQ(Get(data_ / "t.dat"), "111122" + std::string(6, '\0') + "44");
-  fs_.PutRecord(1, 2, Bytes("2222"));
-  EXPECT_EQ(Record(1, 4, 4), "44\0\0"s);
-  fs_.Close(1);
-  EXPECT_EQ(Get(data_ / "t.dat"), "11112222" + std::string(4, '\0') + "44");
 }
 
 // Records are read ahead and written behind in blocks: against a plain model of the file, random
@@ -349,36 +281,29 @@ TEST_F(FileSystemTest, RecordsThroughSeveralNumbersReadWhatWasLastWritten) {
     const int number = 1 + static_cast<int>(rng() % 3);
     const int64_t record = 1 + static_cast<int64_t>(rng() % 300);
     const size_t size = 1 + rng() % kLength;
-    switch (rng() % 8) {
-      case 0:
-      case 1:
-      case 2:
-        if (number != 2) {
-          // A run of consecutive records, as an append does.
-          for (int64_t r = record; r < record + 1 + static_cast<int>(rng() % 40); ++r) {
-            const std::string bytes(size, static_cast<char>('A' + step % 26));
-            fs_.PutRecord(number, r, Bytes(bytes));
-            const size_t pos = static_cast<size_t>(r - 1) * kLength;
-            if (model.size() < pos + size) model.resize(pos + size, '\0');
-            model.replace(pos, size, bytes);
-          }
-        }
-        break;
-      case 3:
-        EXPECT_EQ(fs_.Length(number), static_cast<int64_t>(model.size()));
-        break;
-      case 4:
-        fs_.Close(number);
-        open(number);
-        break;
-      default:
-        // A run of reads going forward, as a scan does, or a lone one.
-        for (int64_t r = record; r < record + 1 + static_cast<int>(rng() % 30); ++r) {
-          const size_t pos = static_cast<size_t>(r - 1) * kLength;
-          std::string expected = pos < model.size() ? model.substr(pos, size) : "";
-          expected.resize(size, '\0');
-          ASSERT_EQ(Record(number, r, size), expected) << "step " << step;
-        }
+    const unsigned op = rng() % 8;
+    if (op < 3 && number != 2) {
+      // A run of consecutive records, as an append does.
+      for (int64_t r = record; r < record + 1 + static_cast<int>(rng() % 40); ++r) {
+        const std::string bytes(size, static_cast<char>('A' + step % 26));
+        fs_.PutRecord(number, r, Bytes(bytes));
+        const size_t pos = static_cast<size_t>(r - 1) * kLength;
+        if (model.size() < pos + size) model.resize(pos + size, '\0');
+        model.replace(pos, size, bytes);
+      }
+    } else if (op == 3) {
+      EXPECT_EQ(fs_.Length(number), static_cast<int64_t>(model.size()));
+    } else if (op == 4) {
+      fs_.Close(number);
+      open(number);
+    } else if (op > 4) {
+      // A run of reads going forward, as a scan does, or a lone one.
+      for (int64_t r = record; r < record + 1 + static_cast<int>(rng() % 30); ++r) {
+        const size_t pos = static_cast<size_t>(r - 1) * kLength;
+        std::string expected = pos < model.size() ? model.substr(pos, size) : "";
+        expected.resize(size, '\0');
+        ASSERT_EQ(Record(number, r, size), expected) << "step " << step;
+      }
     }
   }
   fs_.PutRecord(1, 1, Bytes("header"));
@@ -396,7 +321,6 @@ TEST_F(FileSystemTest, SequentialFilesReplaceAndEndLinesWithCrLf) {
   EXPECT_EQ(Get(data_ / "Log.lst"), "Converting: US Coins\r\n\r\n");
 
   EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, "absent.txt"); }), kFileNotFound);
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, "absent\\x.txt"); }), kPathNotFound);
   EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "absent\\x.txt"); }), kPathNotFound);
   fs_.OpenInput(1, "log.lst");
   EXPECT_EQ(ErrorOf([&] { fs_.WriteLine(1, "x"); }), kBadFileMode);
@@ -412,21 +336,17 @@ TEST_F(FileSystemTest, WritesLandOnlyInsideTheNewDataFolderAndOutsideThePrior) {
   EXPECT_EQ(WriteError(fs_, "C:\\Data\\hwver4"), 0);
   EXPECT_EQ(WriteError(fs_, "C:\\Other"), kPathFileAccessError);
   EXPECT_EQ(WriteError(fs_, "C:\\HWVER4"), kPathFileAccessError);
-  EXPECT_EQ(WriteError(fs_, "C:\\Data\\..\\Other"), kPathFileAccessError);
   EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "C:\\Data"); }), kPathFileAccessError);
   // Other spellings of the same folders get the same answers.
-  EXPECT_EQ(WriteError(fs_, "c:\\hwver4"), kPathFileAccessError);
   EXPECT_EQ(WriteError(fs_, "c:\\DATA\\..\\hwVer4\\."), kPathFileAccessError);
   fs::create_directories(data_ / "Sub");
   EXPECT_EQ(WriteError(fs_, "c:\\dATA\\SUB"), 0);
   EXPECT_TRUE(fs::exists(data_ / "Sub" / "Made"));
-  EXPECT_TRUE(fs::is_empty(c_ / "Other"));
   EXPECT_TRUE(fs::is_empty(c_ / "HWVER4"));
 
   // The prior installation inside the new data folder.
   fs_.SetPriorFolder("C:\\Data\\HWVER4\\");
   EXPECT_EQ(WriteError(fs_, "c:\\data\\Hwver4\\made"), kPathFileAccessError);
-  EXPECT_EQ(WriteError(fs_, "C:\\Data\\Other\\..\\hwver4"), kPathFileAccessError);
   EXPECT_EQ(WriteError(fs_, "C:\\Data"), 0);
 
   // The new data folder inside the prior installation.
@@ -453,19 +373,15 @@ TEST_F(FileSystemTest, WritesThroughLinksThatLeadOutsideAreRefused) {
               kPathFileAccessError)
         << name;
   }
-  EXPECT_EQ(Get(outside / "target.txt"), "keep");
   EXPECT_FALSE(fs::exists(outside / "created.txt"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(outside), fs::directory_iterator()), 1);
-
-  // Reading is not guarded.
-  fs_.OpenRandom(1, "link.txt", 4, Access::kReadOnly);
+  fs_.OpenRandom(1, "link.txt", 4, Access::kReadOnly);  // reading is not guarded
   EXPECT_EQ(Record(1, 1, 4), "keep");
-  fs_.OpenInput(2, ThroughZ(outside / "target.txt"));
 }
 #endif
 
-TEST_F(FileSystemTest, DeviceNamesAreBadFileNamesAndNeverOpened) {
-  for (const char* name : {"CON", "nul.txt", "Com1.cl4", "LPT9", "aux .lst", "prn.a.b"}) {
+TEST_F(FileSystemTest, DeviceNamesAndIllegalCharactersAreBadFileNamesAndNeverOpened) {
+  for (const char* name : {"CON", "nul.txt", "Com1.cl4", "LPT9", "aux .lst", "prn.a.b", "na<b",
+                           "na>b", "na:b", "na\"b", "na|b", "na?b", "na*b"}) {
     SCOPED_TRACE(name);
     const std::string path = name;
     EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, path); }), kBadFileNameOrNumber);
@@ -473,16 +389,12 @@ TEST_F(FileSystemTest, DeviceNamesAreBadFileNamesAndNeverOpened) {
     EXPECT_EQ(
         ErrorOf([&] { fs_.OpenRandom(1, "C:\\Data\\" + path + "\\t.dat", 4, Access::kReadWrite); }),
         kBadFileNameOrNumber);
-    EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder(path); }), kBadFileNameOrNumber);
   }
   EXPECT_TRUE(fs::is_empty(data_));
   // Near misses are ordinary names.
-  for (const char* name : {"COM0", "LPT10", "CONSOLE", "NULL.txt", "xcon"}) {
-    fs_.OpenOutput(1, name);
-    fs_.Close(1);
-  }
-  EXPECT_EQ(fs_.List("*", ListFilter::kPlainFiles),
-            (Names{"COM0", "CONSOLE", "LPT10", "NULL.txt", "xcon"}));
+  for (const char* name : {"COM0", "LPT10", "CONSOLE", "NULL.txt"}) fs_.MakeFolder(name);
+  EXPECT_EQ(fs_.List("*", ListFilter::kFilesAndFolders),
+            (Names{"COM0", "CONSOLE", "LPT10", "NULL.txt"}));
 #ifndef _WIN32
   // A POSIX folder can hold such a name; Windows cannot, so it is not listed either.
   Put(data_ / "CON.cl4");
@@ -496,7 +408,6 @@ TEST_F(FileSystemTest, InjectedFaultsHitTheirNameAndOperationAndAreCounted) {
   plan.Add({"log.lst", FaultOp::kWrite, kDiskFull, 1, 1});
   plan.Add({"t.dat", FaultOp::kRead, kDeviceIoError});
   plan.Add({"T.DAT", FaultOp::kWrite, kDiskFull});
-  plan.Add({"smith", FaultOp::kMkdir, kPathNotFound});
   fs_.SetFaultPlan(&plan);
 
   EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "log.lst"); }), kDiskFull);
@@ -512,11 +423,6 @@ TEST_F(FileSystemTest, InjectedFaultsHitTheirNameAndOperationAndAreCounted) {
   EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(2, 1, buffer); }), kDeviceIoError);
   fs_.PutRecord(2, 1, Bytes("abcd"));
   EXPECT_EQ(Record(2, 1, 4), "abcd");
-
-  EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("Smith"); }), kPathNotFound);
-  EXPECT_FALSE(fs::exists(data_ / "Smith"));
-  fs_.MakeFolder("Smith");
-  EXPECT_TRUE(fs::is_directory(data_ / "Smith"));
 }
 
 }  // namespace
