@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -17,7 +16,6 @@
 #include <set>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/text.h"
@@ -164,10 +162,8 @@ void ConvertDamaged(CaseRun& run, const Damage& damage, const std::vector<std::s
   if (!fs::exists(fs::symlink_status(log))) {
     EXPECT_EQ(how, "startup-failed") << "no log";
   } else if (!fs::is_symlink(log)) {
-    const std::vector<std::byte> bytes = ReadBytes(log);
-    EXPECT_TRUE(bytes.empty() || (bytes.size() >= 2 && bytes[bytes.size() - 2] == std::byte{'\r'} &&
-                                  bytes.back() == std::byte{'\n'}))
-        << "the log does not end in a whole line";
+    const std::string bytes = ReadText(log);
+    EXPECT_TRUE(bytes.empty() || bytes.ends_with("\r\n")) << "the log does not end in a whole line";
   }
   // The end event names the path whose message was shown last.
   const auto last = std::find_if(o.events.rbegin(), o.events.rend(),
