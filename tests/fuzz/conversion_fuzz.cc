@@ -18,19 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "hwsample/sample.h"
-#include "platform/fault_plan.h"
-#include "platform/file_system.h"
-#include "shell/main_menu.h"
-#include "support/scripted_ui.h"
+#include "support/s4_sample_conversion.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-using hw::testing::ReadText;
-using hw::testing::WriteBytes;
 
 constexpr char kNewDataFolder[] = "n/Hoardwise";
 
@@ -40,39 +33,38 @@ std::map<std::string, std::string> Outside(const fs::path& root) {
   std::map<std::string, std::string> contents;
   for (auto it = fs::recursive_directory_iterator(root); it != fs::end(it); ++it) {
     const std::string name = fs::relative(it->path(), root).string();
-    const fs::directory_entry& e = *it;
     if (name == kNewDataFolder) {
       it.disable_recursion_pending();
-      continue;
-    }
-    if (e.is_directory()) {
+    } else if (it->is_directory()) {
       contents[name + "/"];
     } else {
-      contents[name] = ReadText(e.path());
+      contents[name] = hw::testing::ReadText(it->path());
     }
   }
   return contents;
 }
 
+// The first three questions take two bits each of `replies` (3 is Abort); later ones are
+// aborted.
+void Convert(const fs::path& run, uint8_t replies) {
+  hw::testing::ScriptedUi ui;
+  constexpr hw::Reply kReplies[] = {hw::Reply::kAbort, hw::Reply::kRetry, hw::Reply::kIgnore,
+                                    hw::Reply::kAbort};
+  for (int q = 0; q < 3; ++q) ui.QueueReplies({kReplies[(replies >> (2 * q)) & 3]});
+  hw::testing::ConvertAnsweringYes(run, ui);
+}
+
 class Sample {
  public:
   Sample() {
-    hwsample::SampleContext ctx;
-    ctx.rng.seed(1);
-    ctx.prior_root = root_ / "sample" / "c" / "HWVER4";
-    ctx.new_root = root_ / "sample" / kNewDataFolder;
-    fs::create_directories(ctx.prior_root);
-    fs::create_directories(ctx.new_root);
-    hwsample::WriteUsers(ctx);
-    hwsample::WriteCollections(ctx);
-    hwsample::WriteScreens(ctx);
-    hwsample::WriteLists(ctx);
+    hw::testing::WriteSampleInstallation(root_ / "sample", 1, 6);
     fs::copy(root_ / "sample", root_ / "run", fs::copy_options::recursive);
     pristine_ = Outside(root_ / "sample");
     for (const auto& [name, bytes] : pristine_) {
       if (name.back() != '/') prior_files_.push_back(name);
     }
   }
+
   // Only the patched prior files and the new data folder are made afresh for each input: the
   // check after the run proves that the conversion left the rest as it was.
   void Run(const uint8_t* data, size_t size) {
@@ -90,16 +82,16 @@ class Sample {
       if (truncate) {
         bytes.resize(std::min(offset, bytes.size()));
       } else {
-        if (bytes.size() < offset + length) bytes.resize(offset + length);
+        bytes.resize(std::max(bytes.size(), offset + length));
         std::copy(data + at, data + at + length, bytes.begin() + static_cast<ptrdiff_t>(offset));
         at += length;
       }
-      WriteBytes(run / name, bytes);
+      hw::testing::WriteBytes(run / name, bytes);
     }
     Convert(run, size > 0 ? data[0] : 0);
     const bool unchanged = Outside(run) == outside;
     for (const auto& [name, bytes] : outside) {
-      if (bytes != pristine_.at(name)) WriteBytes(run / name, pristine_.at(name));
+      if (bytes != pristine_.at(name)) hw::testing::WriteBytes(run / name, pristine_.at(name));
     }
     if (!unchanged) {
       std::fprintf(stderr, "the conversion changed something outside the new data folder\n");
@@ -108,25 +100,6 @@ class Sample {
   }
 
  private:
-  static void Convert(const fs::path& run, uint8_t replies) {
-    hw::DriveMap drives;
-    drives.Map('C', run / "c");
-    drives.Map('N', run / "n");
-    hw::FileSystem file_system(drives, "N:\\Hoardwise");
-    // The first three questions take two bits each (3 is Abort); later ones are aborted.
-    hw::testing::ScriptedUi ui;
-    constexpr hw::Reply kReplies[] = {hw::Reply::kAbort, hw::Reply::kRetry, hw::Reply::kIgnore,
-                                      hw::Reply::kAbort};
-    for (int q = 0; q < 3; ++q) ui.QueueReplies({kReplies[(replies >> (2 * q)) & 3]});
-    hw::MainMenu window(file_system, ui);
-    window.Load();
-    if (window.ending() != hw::Ending::kRunning) return;
-    for (int q = 0; q < 3; ++q) window.SetAnswer(q, true);
-    window.Click(hw::Button::kAccept);
-    window.Click(hw::Button::kStartConversion);
-    if (window.ending() == hw::Ending::kConversionFailed) window.Unload();
-  }
-
   hw::testing::TempFolder temp_;
   fs::path root_ = temp_.path();
   std::map<std::string, std::string> pristine_;  // everything outside the new data folder

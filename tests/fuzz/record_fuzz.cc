@@ -1,7 +1,7 @@
 // Fuzzes every record layout of both editions and the two table headers: the first byte picks
 // the layout, the rest is one record as read from a file. Each record is decoded, encoded,
 // decoded and encoded again; the two encodings must agree, or decode and encode disagree on
-// the layout. This file is the one place that names the layouts.
+// the layout.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,13 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "analysis/user_settings.h"
-#include "lists/list_records.h"
-#include "records/collection_records.h"
-#include "records/field_records.h"
-#include "records/prior_lists.h"
-#include "records/report_records.h"
-#include "tablestore/table_header.h"
+#include "support/s4_layouts.h"
 
 namespace {
 
@@ -42,41 +36,20 @@ void RoundTrip(std::span<const std::byte> data, const char* layout) {
   }
 }
 
-using Layout = void (*)(std::span<const std::byte>);
-
-#define HW_LAYOUT(Record) [](std::span<const std::byte> d) { RoundTrip<hw::Record>(d, #Record); }
-
-constexpr Layout kLayouts[] = {
-    HW_LAYOUT(NewHeader),
-    HW_LAYOUT(PriorHeader),
-    HW_LAYOUT(PriorUserRecord),
-    HW_LAYOUT(PriorCollectionEntry),
-    HW_LAYOUT(PriorCollectionHeader),
-    HW_LAYOUT(PriorItemMain),
-    HW_LAYOUT(PriorItemExtension),
-    HW_LAYOUT(NewCollectionHeader),
-    HW_LAYOUT(NewItemMain),
-    HW_LAYOUT(NewItemExtension),
-    HW_LAYOUT(UserSettingsRecord),
-    HW_LAYOUT(V4ScreenField),
-    HW_LAYOUT(V4FieldDef),
-    HW_LAYOUT(V5FieldDef),
-    HW_LAYOUT(V4ReportDef),
-    HW_LAYOUT(V5ReportDef),
-    HW_LAYOUT(PriorChoiceEntry),
-    HW_LAYOUT(ChoiceEntry),
-    HW_LAYOUT(PriorStorageRecord),
-    HW_LAYOUT(PriorPartyRecord),
-    HW_LAYOUT(ContactRecord),
-};
-
-#undef HW_LAYOUT
+const size_t kLayouts = [] {
+  size_t n = 0;
+  hw::testing::ForEachLayout([&]<class>(const char*, size_t) { ++n; });
+  return n;
+}();
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const auto bytes = std::as_bytes(std::span(data, size));
-  kLayouts[data[0] % std::size(kLayouts)](bytes.subspan(1));
+  const auto record = std::as_bytes(std::span(data, size)).subspan(1);
+  size_t index = 0;
+  hw::testing::ForEachLayout([&]<class Record>(const char* name, size_t) {
+    if (index++ == data[0] % kLayouts) RoundTrip<Record>(record, name);
+  });
   return 0;
 }

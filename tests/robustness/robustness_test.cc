@@ -6,19 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "platform/text.h"
 #include "robustness/damaged_installations.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
@@ -40,9 +40,10 @@ constexpr char kComplete[] =
     "been successfully transferred.";
 
 // Every entry under `root` except the subtree `excluded` (none when empty), by relative path:
-// its kind, then a file's size, content hash and modification time (last), or a link's target.
-// Two equal snapshots mean nothing appeared, vanished or changed there.
-std::map<std::string, std::string> Snapshot(const fs::path& root, const fs::path& excluded) {
+// its kind, then a file's size, content hash and modification time (unless left out), or a
+// link's target. Two equal snapshots mean nothing appeared, vanished or changed there.
+std::map<std::string, std::string> Snapshot(const fs::path& root, const fs::path& excluded,
+                                            bool times = true) {
   std::map<std::string, std::string> entries;
   for (auto it = fs::recursive_directory_iterator(root); it != fs::end(it); ++it) {
     if (it->path() == excluded) {
@@ -57,8 +58,8 @@ std::map<std::string, std::string> Snapshot(const fs::path& root, const fs::path
     } else {
       uint64_t hash = 14695981039346656037ull;  // FNV-1a
       for (unsigned char b : ReadText(it->path())) hash = (hash ^ b) * 1099511628211ull;
-      entry = "file " + std::to_string(it->file_size()) + " " + std::to_string(hash) + " " +
-              std::to_string(it->last_write_time().time_since_epoch().count());
+      entry = "file " + std::to_string(it->file_size()) + " " + std::to_string(hash);
+      if (times) entry += " " + std::to_string(it->last_write_time().time_since_epoch().count());
     }
   }
   return entries;
@@ -71,29 +72,18 @@ std::string Fatal(int number) { return kFatalStart + std::to_string(number) + ")
 struct Sample {
   TempFolder folder;
   fs::path root = folder.path() / "sample";
-  TableFiles tables;                         // prior tables, one of each kind
-  std::set<std::string> prior_files;         // names of the prior installation's files
-  std::set<std::string> data_files;          // names of the new data folder's files after it
-  std::set<std::string> written_files;       // names of the files the conversion writes
-  std::set<std::string> created_folders;     // names of the folders it creates
+  TableFiles tables;  // prior tables, one of each kind
+  // By operation, the files or folders the clean conversion touches, one name of each by its
+  // upper case: a fault matches names without regard to case.
+  std::map<std::string, std::map<std::string, std::string>> touched;
   std::map<std::string, std::string> clean;  // the new data folder after the clean run
 };
 
 fs::path Prior(const fs::path& root) { return root / "c" / "HWVER4"; }
 fs::path Data(const fs::path& root) { return root / "n" / "Hoardwise"; }
 
-std::string Upper(std::string s) {
-  for (char& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  return s;
-}
-
-// The new data folder's contents without times, to compare runs with each other.
-std::map<std::string, std::string> Contents(const fs::path& root) {
-  std::map<std::string, std::string> contents = Snapshot(Data(root), {});
-  for (auto& [name, entry] : contents) {
-    if (entry.starts_with("file ")) entry.erase(entry.rfind(' '));
-  }
-  return contents;
+void Touch(Sample& s, std::initializer_list<const char*> ops, const std::string& name) {
+  for (const char* op : ops) s.touched[op].try_emplace(Upper1252(name), name);
 }
 
 struct CaseRun {
@@ -116,20 +106,20 @@ const Sample& TheSample() {
     const ProgramRun made =
         RunProgram("hwsample", {s->root.string()}, s->folder.path(), s->folder.path(), kTimeLimit);
     if (made.status != 0) throw std::runtime_error("hwsample failed: " + made.err);
-    std::set<std::string> seen;
-    std::set<fs::path> files;
+    // One table of each kind, by its extension or a list's name: the damage follows the same
+    // code for the others.
+    std::set<fs::path> files;  // in order, so that each run picks the same
     for (const auto& e : fs::recursive_directory_iterator(Prior(s->root))) {
       if (e.is_regular_file()) files.insert(e.path());
     }
+    std::map<std::string, fs::path> tables;
     for (const fs::path& file : files) {
       const std::string name = file.filename().string();
-      s->prior_files.insert(name);
-      // One table of each kind: the damage follows the same code for the others.
-      const std::string ext = Upper(file.extension().string());
-      if (name != "hwver4.exe" && seen.insert(ext == ".MST" ? Upper(name) : ext).second) {
-        s->tables.push_back(fs::relative(file, Prior(s->root)));
-      }
+      const std::string ext = Upper1252(file.extension().string());
+      Touch(*s, {"open", "read"}, name);
+      if (name != "hwver4.exe") tables.try_emplace(ext == ".MST" ? Upper1252(name) : ext, file);
     }
+    for (const auto& [kind, file] : tables) s->tables.push_back(fs::relative(file, Prior(s->root)));
     const std::map<std::string, std::string> before = Snapshot(Data(s->root), {});
     CaseRun clean;
     fs::copy(s->root, clean.root, fs::copy_options::recursive);
@@ -138,22 +128,15 @@ const Sample& TheSample() {
     for (const auto& [name, entry] : Snapshot(Data(clean.root), {})) {
       const std::string last = fs::path(name).filename().string();
       const auto was = before.find(name);
-      if (entry == "folder" && was == before.end()) s->created_folders.insert(last);
+      if (entry == "folder" && was == before.end()) Touch(*s, {"mkdir"}, last);
       if (!entry.starts_with("file ")) continue;
-      s->data_files.insert(last);
-      if (was == before.end() || was->second != entry) s->written_files.insert(last);
+      Touch(*s, {"open", "read"}, last);
+      if (was == before.end() || was->second != entry) Touch(*s, {"write"}, last);
     }
-    s->clean = Contents(clean.root);
+    s->clean = Snapshot(Data(clean.root), {}, false);
     return s;
   }();
   return *sample;
-}
-
-const Json* LastMessage(const ProgramRun& o) {
-  for (auto it = o.events.rbegin(); it != o.events.rend(); ++it) {
-    if ((*it)["event"] == "message") return &*it;
-  }
-  return nullptr;
 }
 
 std::string How(const ProgramRun& o) {
@@ -179,14 +162,13 @@ void ConvertDamaged(CaseRun& run, const Damage& damage, const std::vector<std::s
   if (!fs::exists(fs::symlink_status(log))) {
     EXPECT_EQ(how, "startup-failed") << "no log";
   } else if (!fs::is_symlink(log)) {
-    const std::vector<std::byte> bytes = ReadBytes(log);
-    EXPECT_TRUE(bytes.empty() || (bytes.size() >= 2 && bytes[bytes.size() - 2] == std::byte{'\r'} &&
-                                  bytes.back() == std::byte{'\n'}))
-        << "the log does not end in a whole line";
+    const std::string bytes = ReadText(log);
+    EXPECT_TRUE(bytes.empty() || bytes.ends_with("\r\n")) << "the log does not end in a whole line";
   }
   // The end event names the path whose message was shown last.
-  const Json* last = LastMessage(o);
-  const std::string text = last ? std::string((*last)["text"]) : "";
+  const auto last = std::find_if(o.events.rbegin(), o.events.rend(),
+                                 [](const Json& e) { return e["event"] == "message"; });
+  const std::string text = last == o.events.rend() ? "" : std::string((*last)["text"]);
   if (how == "completed") {
     EXPECT_EQ(text, kComplete);
   } else if (how == "fatal") {
@@ -197,7 +179,6 @@ void ConvertDamaged(CaseRun& run, const Damage& damage, const std::vector<std::s
 }
 
 void ConvertAll(const std::vector<Damage>& damages) {
-  const auto start = std::chrono::steady_clock::now();
   // Ignoring every question carries each damaged file further through the conversion than
   // aborting would; aborting is the fault matrix's business.
   std::vector<std::string> options;
@@ -207,8 +188,6 @@ void ConvertAll(const std::vector<Damage>& damages) {
     CaseRun run;
     ConvertDamaged(run, damage, options);
   }
-  std::printf("%zu damaged installations in %.1f s\n", damages.size(),
-              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
 TEST(DamagedInstallation, TruncatedTables) { ConvertAll(TruncatedTables(TheSample().tables)); }
@@ -223,36 +202,25 @@ TEST(DamagedInstallation, LargeClaims) { ConvertAll(LargeClaims()); }
 // number no handler knows (999).
 class FaultMatrix : public ::testing::TestWithParam<const char*> {};
 
-// One name of each file or folder, in any case: a fault matches names without regard to case.
-std::set<std::string> NamesFor(const std::string& op) {
-  const Sample& s = TheSample();
-  std::set<std::string> names;
-  if (op == "mkdir") names = s.created_folders;
-  if (op == "write") names = s.written_files;
-  if (op == "open" || op == "read") {
-    names = s.data_files;
-    names.insert(s.prior_files.begin(), s.prior_files.end());
-  }
-  std::set<std::string> seen;
-  std::erase_if(names, [&](const std::string& n) { return !seen.insert(Upper(n)).second; });
-  return names;
+// The text of the event after the first message that `pick` chooses; none when none does.
+std::optional<std::string> TextAfter(const ProgramRun& o,
+                                     const std::function<bool(const Json&)>& pick) {
+  const auto it = std::find_if(o.events.begin(), o.events.end(),
+                               [&](const Json& e) { return e["event"] == "message" && pick(e); });
+  if (it == o.events.end()) return std::nullopt;
+  return it + 1 == o.events.end() ? "(nothing)" : (it + 1)->value("text", "(no text)");
 }
 
-std::vector<Json>::const_iterator FindMessage(const std::vector<Json>& events,
-                                              std::string_view start) {
-  return std::find_if(events.begin(), events.end(), [&](const Json& e) {
-    return e["event"] == "message" && std::string(e["text"]).starts_with(start);
-  });
+std::function<bool(const Json&)> Starting(const std::string& start) {
+  return [start](const Json& e) { return std::string(e["text"]).starts_with(start); };
 }
 
 TEST_P(FaultMatrix, EndsInItsHandlersPath) {
   const std::string op = GetParam();
-  const auto start = std::chrono::steady_clock::now();
-  int cells = 0;
-  for (const std::string& name : NamesFor(op)) {
+  for (const auto& touched : TheSample().touched.at(op)) {
+    const std::string& name = touched.second;
     const auto inject = [&](const std::string& error, const char* reply) {
       SCOPED_TRACE(name + ":" + op + ":" + error + " " + reply);
-      ++cells;
       auto run = std::make_unique<CaseRun>();
       ConvertDamaged(*run, {"none", [](const fs::path&, const fs::path&) {}},
                      {"--fail", name + ":" + op + ":" + error, "--reply", reply});
@@ -262,40 +230,32 @@ TEST_P(FaultMatrix, EndsInItsHandlersPath) {
     // was the injected fault's shows in the number the fatal message names: a handler that
     // swallows the fault silently may lead to another error being asked about instead.
     const auto aborted = inject("53", "abort");
-    const std::vector<Json>& events = aborted->outcome.events;
-    const auto asked = std::find_if(events.begin(), events.end(), [](const Json& e) {
-      return e["event"] == "message" && e["buttons"] == "abort-retry-ignore";
-    });
-    bool asked_for_fault = false;
-    if (asked != events.end()) {
-      ASSERT_NE(asked + 1, events.end());
-      EXPECT_TRUE(std::string((*(asked + 1))["text"]).starts_with(kFatalStart));
+    const auto after_question = TextAfter(
+        aborted->outcome, [](const Json& e) { return e["buttons"] == "abort-retry-ignore"; });
+    if (after_question) {
+      EXPECT_TRUE(after_question->starts_with(kFatalStart)) << *after_question;
       EXPECT_EQ(How(aborted->outcome), "fatal");
-      asked_for_fault = std::string((*(asked + 1))["text"]).starts_with(Fatal(53));
     }
     // Retry once: the repeated step succeeds and the conversion is the clean one.
     const auto retried = inject("53", "retry");
-    if (asked_for_fault) {
+    if (after_question && after_question->starts_with(Fatal(53))) {
       EXPECT_EQ(How(retried->outcome), "completed");
-      EXPECT_EQ(Contents(retried->root), TheSample().clean) << "a retried fault changed the result";
+      EXPECT_EQ(Snapshot(Data(retried->root), {}, false), TheSample().clean)
+          << "a retried fault changed the result";
     }
     inject("53", "ignore");
     // Disk full always ends the program, after its own message, on the fatal path naming 61.
     const auto full = inject("61", "abort");
-    const std::vector<Json>& full_events = full->outcome.events;
-    if (auto said = FindMessage(full_events, kDiskFullStart); said != full_events.end()) {
-      ASSERT_NE(said + 1, full_events.end());
-      EXPECT_TRUE(std::string((*(said + 1))["text"]).starts_with(Fatal(61)));
+    if (const auto after = TextAfter(full->outcome, Starting(kDiskFullStart))) {
+      EXPECT_TRUE(after->starts_with(Fatal(61))) << *after;
       EXPECT_EQ(How(full->outcome), "fatal");
     }
     // A number no handler knows is never asked about.
     const auto unknown = inject("999", "abort");
-    if (FindMessage(unknown->outcome.events, Fatal(999)) != unknown->outcome.events.end()) {
+    if (TextAfter(unknown->outcome, Starting(Fatal(999)))) {
       EXPECT_EQ(How(unknown->outcome), "fatal");
     }
   }
-  std::printf("%d fault cells in %.1f s\n", cells,
-              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryOperation, FaultMatrix,

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <filesystem>
+
+#include "hwsample/sample.h"
+#include "platform/file_system.h"
+#include "shell/main_menu.h"
+#include "support/scripted_ui.h"
+
+// The sample installation and its conversion in this process, for the targets built with the
+// sample writer (apps/hwsample/sample_*.cc).
+namespace hw::testing {
+
+// Writes the sample installation, its generator seeded with `seed` and `items` items per
+// generated collection, under root/c/HWVER4 (drive C:) and root/n/Hoardwise (drive N:).
+inline hwsample::SampleContext WriteSampleInstallation(const std::filesystem::path& root,
+                                                       unsigned seed, int items) {
+  hwsample::SampleContext ctx;
+  ctx.rng.seed(seed);
+  ctx.items = items;
+  ctx.prior_root = root / "c" / "HWVER4";
+  ctx.new_root = root / "n" / "Hoardwise";
+  std::filesystem::create_directories(ctx.prior_root);
+  std::filesystem::create_directories(ctx.new_root);
+  hwsample::WriteUsers(ctx);
+  hwsample::WriteCollections(ctx);
+  hwsample::WriteScreens(ctx);
+  hwsample::WriteLists(ctx);
+  return ctx;
+}
+
+// Converts the installation under `root` as a user answering Yes three times would, with the
+// questions answered from `ui`, and closes the window if the run left it open.
+inline Ending ConvertAnsweringYes(const std::filesystem::path& root, ScriptedUi& ui,
+                                  bool scan_searches = false, FaultPlan* faults = nullptr) {
+  DriveMap drives;
+  drives.Map('C', root / "c");
+  drives.Map('N', root / "n");
+  FileSystem file_system(drives, "N:\\Hoardwise");
+  file_system.SetFaultPlan(faults);
+  Ending ending;
+  {
+    MainMenu menu(file_system, ui);
+    menu.conversion().scan_searches = scan_searches;
+    menu.Load();
+    if (menu.ending() == Ending::kRunning) {
+      for (int q = 0; q < 3; ++q) menu.SetAnswer(q, true);
+      menu.Click(Button::kAccept);
+      menu.Click(Button::kStartConversion);
+    }
+    if (menu.ending() == Ending::kRunning || menu.ending() == Ending::kConversionFailed) {
+      menu.Unload();
+    }
+    ending = menu.ending();
+  }
+  file_system.CloseAll();
+  return ending;
+}
+
+}  // namespace hw::testing
