@@ -15,7 +15,7 @@
 #include "platform/fault_plan.h"
 #include "records/collection_records.h"
 #include "records/field_records.h"
-#include "support/s4_sample_conversion.h"
+#include "support/sample_conversion.h"
 #include "support/temp_folder.h"
 #include "tablestore/table_header.h"
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/run_error.h"
+#include "support/layouts.h"
 #include "support/program_run.h"
-#include "support/s4_layouts.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "support/s4_sample_conversion.h"
+#include "support/sample_conversion.h"
 #include "support/temp_folder.h"
 
 namespace {

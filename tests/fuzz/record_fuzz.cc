@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "support/s4_layouts.h"
+#include "support/layouts.h"
 
 namespace {
 
