@@ -100,21 +100,16 @@ TEST_F(BatchTest, HelpVersionAndBadOptions) {
   const Result version = RunBatch(n, {"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_NE(version.out.find("hwconvert-batch"), std::string::npos);
-  const std::vector<std::vector<std::string>> bad = {
-      {"--answers", "YNX"},
-      {"--answers", "YY"},
-      {"--task", "6=on"},
-      {"--task", "1=yes"},
-      {"--reply", "later"},
-      {"--fail", "X:chmod:57"},
-      {"--fail", "X:open"},
-      {"--fail", "X:open:57:0"},
-      {"--drive", "NN=/tmp"},
-      {"--bogus"},
-      {"extra"},
-      {"--drive", "N=" + (temp.path() / "no").string()}};
-  for (const auto& args : bad) {
-    SCOPED_TRACE(args.back());
+  std::vector<std::string> bad = {
+      "--answers YNX",   "--answers YY",      "--task 6=on",   "--task 1=yes",
+      "--reply later",   "--fail X:chmod:57", "--fail X:open", "--fail X:open:57:0",
+      "--drive NN=/tmp", "--bogus",           "extra"};
+  bad.push_back("--drive N=" + (temp.path() / "no").string());
+  for (const std::string& line : bad) {
+    SCOPED_TRACE(line);
+    std::vector<std::string> args;
+    std::istringstream words(line);
+    for (std::string word; words >> word;) args.push_back(word);
     const Result r = RunBatch(n, With(args));
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");

@@ -199,6 +199,20 @@ TEST(Driver, AcceptMyAnswersSetsTheThreeBoxesFromTheAnswers) {
   EXPECT_FALSE(menu.task_checked(Op::kCollections)) << "a box without a question keeps its state";
 }
 
+TEST(Driver, MoreInfoShowsOneTextAndOkHidesThePanel) {
+  Machine m;
+  hw::MainMenu& menu = m.Start();
+  for (int i = 0; i < hw::kRunnableCount; ++i) {
+    menu.ClickMoreInfo(static_cast<Op>(i));
+    EXPECT_TRUE(menu.more_info_visible());
+    for (int j = 0; j < hw::kRunnableCount; ++j) {
+      EXPECT_EQ(menu.info_text_visible(static_cast<Op>(j)), i == j) << i << " " << j;
+    }
+  }
+  menu.Click(Button::kInfoOk);
+  EXPECT_FALSE(menu.more_info_visible());
+}
+
 TEST(Driver, ErrorReachingTheDriverEndsTheClickOnly) {
   Machine m;
   hw::MainMenu& menu = m.Start();
