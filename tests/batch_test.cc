@@ -263,8 +263,9 @@ TEST_F(BatchTest, RepliesAndInjectedFaults) {
 
 // Every file in the new data folder after the sample conversion with every answer Yes, one
 // "relative-path size digest" line each (FNV-1a, 64 bits), sorted; both hosts write the same
-// bytes, so one list holds for both. To rewrite it after an intended change, run this test with
-// HW_WRITE_GOLDEN=<checkout>/tests/golden/sample-conversion.txt.
+// bytes, so one list holds for both. The list is compiled in; to rewrite it after an intended
+// change, run this test with HW_WRITE_GOLDEN=<checkout>/tests/golden/sample-conversion.txt and
+// build again.
 constexpr char kGolden[] =
 #include "golden/sample-conversion.txt"
     ;
