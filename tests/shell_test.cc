@@ -161,17 +161,17 @@ TEST(Driver, RunsTheCheckedOperationsInTheirFixedOrder) {
     menu.Click(Button::kStartConversion);
     EXPECT_EQ(m.Trace(), test.trace);
     EXPECT_EQ(m.ui.Messages().back(), Exclamation(kComplete));
-    Lines driver_lines;
-    for (const std::string& line : m.Log()) {
-      if (kDriverLines.count(line)) driver_lines.push_back(line);
-    }
-    const Lines ran = {"Converting Collections", "Converting Buyer/Seller List",
-                       "Converting Storage & Insurance Information"};
-    EXPECT_EQ(driver_lines, test.nothing ? Lines{} : ran);
     if (test.nothing) {
       EXPECT_EQ(m.Log(), Join({StartUpLog("C:\\HWVER4\\"), {"All conversions complete"}}));
+    } else {
+      Lines driver_lines;
+      for (const std::string& line : m.Log()) {
+        if (kDriverLines.count(line)) driver_lines.push_back(line);
+      }
+      EXPECT_EQ(driver_lines, (Lines{"Converting Collections", "Converting Buyer/Seller List",
+                                     "Converting Storage & Insurance Information"}));
+      EXPECT_EQ(m.Log().back(), "All conversions complete");
     }
-    EXPECT_EQ(m.Log().back(), "All conversions complete");
     EXPECT_EQ(menu.ending(), Ending::kCompleted);
     EXPECT_FALSE(m.LogOpen());
   }
