@@ -137,41 +137,44 @@ TEST(Driver, RunsTheCheckedOperationsInTheirFixedOrder) {
   const Lines all_no =
       Join({Runs(0, "Converting Collections"), Runs(1, "Converting Buyer/Seller Lists"),
             Runs(2, "Converting Storage & Insurance Information")});
-  for (const bool screens : {false, true}) {
+  const struct {
+    const char* name;
+    bool screens, nothing;
+    Lines trace;
+  } cases[] = {
+      {"all No", false, false, Join({all_no, {"completion"}})},
+      // The screen designs show their check mark before any other operation starts; the loop
+      // then passes them again.
+      {"screens", true, false, Join({Runs(5, nullptr), all_no, Runs(5, nullptr), {"completion"}})},
+      {"nothing checked", false, true, {"completion"}},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.name);
     Machine m;
     hw::MainMenu& menu = m.Start();
-    menu.SetAnswer(0, screens);
+    menu.SetAnswer(0, test.screens);
     menu.Click(Button::kAccept);
+    for (int i = 0; test.nothing && i < hw::kRunnableCount; ++i) {
+      menu.SetTask(static_cast<Op>(i), false);
+    }
     m.ui.ClearEvents();
     menu.Click(Button::kStartConversion);
-    // The screen designs show their check mark before any other operation starts; the loop
-    // then passes them again.
-    EXPECT_EQ(m.Trace(), screens
-                             ? Join({Runs(5, nullptr), all_no, Runs(5, nullptr), {"completion"}})
-                             : Join({all_no, {"completion"}}));
+    EXPECT_EQ(m.Trace(), test.trace);
     EXPECT_EQ(m.ui.Messages().back(), Exclamation(kComplete));
-    Lines driver_lines;
-    for (const std::string& line : m.Log()) {
-      if (kDriverLines.count(line)) driver_lines.push_back(line);
+    if (test.nothing) {
+      EXPECT_EQ(m.Log(), Join({StartUpLog("C:\\HWVER4\\"), {"All conversions complete"}}));
+    } else {
+      Lines driver_lines;
+      for (const std::string& line : m.Log()) {
+        if (kDriverLines.count(line)) driver_lines.push_back(line);
+      }
+      EXPECT_EQ(driver_lines, (Lines{"Converting Collections", "Converting Buyer/Seller List",
+                                     "Converting Storage & Insurance Information"}));
+      EXPECT_EQ(m.Log().back(), "All conversions complete");
     }
-    EXPECT_EQ(driver_lines, (Lines{"Converting Collections", "Converting Buyer/Seller List",
-                                   "Converting Storage & Insurance Information"}));
-    EXPECT_EQ(m.Log().back(), "All conversions complete");
     EXPECT_EQ(menu.ending(), Ending::kCompleted);
     EXPECT_FALSE(m.LogOpen());
   }
-}
-
-TEST(Driver, NothingCheckedWritesOnlyTheLastLine) {
-  Machine m;
-  hw::MainMenu& menu = m.Start();
-  menu.Click(Button::kAccept);
-  for (int i = 0; i < hw::kRunnableCount; ++i) menu.SetTask(static_cast<Op>(i), false);
-  m.ui.ClearEvents();
-  menu.Click(Button::kStartConversion);
-  EXPECT_EQ(m.Trace(), Lines{"completion"});
-  EXPECT_EQ(m.Log(), Join({StartUpLog("C:\\HWVER4\\"), {"All conversions complete"}}));
-  EXPECT_EQ(menu.ending(), Ending::kCompleted);
 }
 
 TEST(Driver, AcceptMyAnswersSetsTheThreeBoxesFromTheAnswers) {
@@ -194,6 +197,20 @@ TEST(Driver, AcceptMyAnswersSetsTheThreeBoxesFromTheAnswers) {
   EXPECT_FALSE(menu.task_checked(Op::kReports)) << "answer No clears a box checked by hand";
   EXPECT_TRUE(menu.task_checked(Op::kChoiceLists));
   EXPECT_FALSE(menu.task_checked(Op::kCollections)) << "a box without a question keeps its state";
+}
+
+TEST(Driver, MoreInfoShowsOneTextAndOkHidesThePanel) {
+  Machine m;
+  hw::MainMenu& menu = m.Start();
+  for (int i = 0; i < hw::kRunnableCount; ++i) {
+    menu.ClickMoreInfo(static_cast<Op>(i));
+    EXPECT_TRUE(menu.more_info_visible());
+    for (int j = 0; j < hw::kRunnableCount; ++j) {
+      EXPECT_EQ(menu.info_text_visible(static_cast<Op>(j)), i == j) << i << " " << j;
+    }
+  }
+  menu.Click(Button::kInfoOk);
+  EXPECT_FALSE(menu.more_info_visible());
 }
 
 TEST(Driver, ErrorReachingTheDriverEndsTheClickOnly) {

@@ -651,8 +651,10 @@ std::vector<Item> GeneratedCoins(std::mt19937& rng, int count) {
   for (int i = 0; i < count; ++i) {
     const UsCoin& c = kCatalogue[rng() % std::size(kCatalogue)];
     const std::string picture = std::string(c.date) + c.mint;
-    items.push_back(UsCoinItem(rng, c, picture, picture + "R", static_cast<int16_t>(rng() % 4),
-                               rng() % 7 == 0));
+    // Drawn one by one: the order of a call's arguments would differ between compilers.
+    const bool government_set = rng() % 7 == 0;
+    const auto buy_sell = static_cast<int16_t>(rng() % 4);
+    items.push_back(UsCoinItem(rng, c, picture, picture + "R", buy_sell, government_set));
   }
   return items;
 }
