@@ -330,14 +330,7 @@ Seconds WholeConversion(int users, int collections) {
   ctx.users = users;
   ctx.collections = collections;
   ctx.items = 2;
-  ctx.prior_root = root / "c" / "HWVER4";
-  ctx.new_root = root / "n" / "Hoardwise";
-  fs::create_directories(ctx.prior_root);
-  fs::create_directories(ctx.new_root);
-  hwsample::WriteUsers(ctx);
-  hwsample::WriteCollections(ctx);
-  hwsample::WriteScreens(ctx);
-  hwsample::WriteLists(ctx);
+  hwsample::WriteInstallation(ctx, root);
 
   hw::DriveMap drives;
   drives.Map('C', root / "c");

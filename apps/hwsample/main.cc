@@ -41,15 +41,8 @@ int Main(int argc, char** argv) {
     return 2;
   }
   ctx.rng.seed(seed);
-  ctx.prior_root = dir / "c" / "HWVER4";
-  ctx.new_root = dir / "n" / "Hoardwise";
   try {
-    std::filesystem::create_directories(ctx.prior_root);
-    std::filesystem::create_directories(ctx.new_root);
-    hwsample::WriteUsers(ctx);
-    hwsample::WriteCollections(ctx);
-    hwsample::WriteScreens(ctx);
-    hwsample::WriteLists(ctx);
+    hwsample::WriteInstallation(ctx, dir);
   } catch (const std::exception& e) {
     std::cerr << "hwsample: " << e.what() << '\n';
     return 1;

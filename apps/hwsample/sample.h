@@ -40,7 +40,10 @@ struct PriorFieldRow {
 };
 hw::V4ScreenField PriorField(const PriorFieldRow& field, int row);
 
-// In the order main runs them:
+// The whole installation under `root`: the prior installation in root/c/HWVER4 (drive C:) and
+// the new data folder in root/n/Hoardwise (drive N:), each part in the order below.
+void WriteInstallation(SampleContext& ctx, const std::filesystem::path& root);
+
 void WriteUsers(SampleContext& ctx);        // hwver4.exe, the user list, the user folders
 void WriteCollections(SampleContext& ctx);  // collection lists, collection files, screens read
 void WriteScreens(SampleContext& ctx);      // screen designs, field definitions, reports

@@ -22,6 +22,17 @@ constexpr FixedUser kFixedUsers[] = {
 
 }  // namespace
 
+void WriteInstallation(SampleContext& ctx, const std::filesystem::path& root) {
+  ctx.prior_root = root / "c" / "HWVER4";
+  ctx.new_root = root / "n" / "Hoardwise";
+  std::filesystem::create_directories(ctx.prior_root);
+  std::filesystem::create_directories(ctx.new_root);
+  WriteUsers(ctx);
+  WriteCollections(ctx);
+  WriteScreens(ctx);
+  WriteLists(ctx);
+}
+
 void WriteUsers(SampleContext& ctx) {
   namespace fs = std::filesystem;
   std::ofstream(ctx.prior_root / "hwver4.exe", std::ios::binary) << "MZ sample prior edition\n";

@@ -18,14 +18,7 @@ inline hwsample::SampleContext WriteSampleInstallation(const std::filesystem::pa
   hwsample::SampleContext ctx;
   ctx.rng.seed(seed);
   ctx.items = items;
-  ctx.prior_root = root / "c" / "HWVER4";
-  ctx.new_root = root / "n" / "Hoardwise";
-  std::filesystem::create_directories(ctx.prior_root);
-  std::filesystem::create_directories(ctx.new_root);
-  hwsample::WriteUsers(ctx);
-  hwsample::WriteCollections(ctx);
-  hwsample::WriteScreens(ctx);
-  hwsample::WriteLists(ctx);
+  hwsample::WriteInstallation(ctx, root);
   return ctx;
 }
 
