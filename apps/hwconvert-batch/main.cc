@@ -235,36 +235,36 @@ std::string CheckAnswers(std::string& answers) {
 
 // Adds the fault that a --fail value NAME:OP:ERR[:TIMES[:AFTER]] describes; the reason when
 // the value does not describe one.
-std::string AddFault(hw::FaultPlan& faults, const std::string& spec) {
+std::string AddFault(hw::FaultPlan& faults, const std::string& value) {
   std::vector<std::string_view> parts;
   for (size_t start = 0;;) {
-    const size_t colon = spec.find(':', start);
-    parts.push_back(std::string_view(spec).substr(start, colon - start));
+    const size_t colon = value.find(':', start);
+    parts.push_back(std::string_view(value).substr(start, colon - start));
     if (colon == std::string::npos) break;
     start = colon + 1;
   }
   if (parts.size() < 3 || parts.size() > 5 || parts[0].empty()) {
-    return "NAME:OP:ERR[:TIMES[:AFTER]] wanted: " + spec;
+    return "NAME:OP:ERR[:TIMES[:AFTER]] wanted: " + value;
   }
   static const std::map<std::string_view, hw::FaultOp> kOps = {{"open", hw::FaultOp::kOpen},
                                                                {"read", hw::FaultOp::kRead},
                                                                {"write", hw::FaultOp::kWrite},
                                                                {"mkdir", hw::FaultOp::kMkdir}};
   const auto op = kOps.find(parts[1]);
-  if (op == kOps.end()) return "OP is open, read, write or mkdir: " + spec;
+  if (op == kOps.end()) return "OP is open, read, write or mkdir: " + value;
   hw::Fault fault;
   std::string name;
   if (!hw::Utf8ToWin1252(std::string(parts[0]), name)) {
-    return "the name cannot be written in Windows-1252: " + spec;
+    return "the name cannot be written in Windows-1252: " + value;
   }
   fault.name = name;
   fault.op = op->second;
   const std::optional<int> error = Number(parts[2]);
   const std::optional<int> times = parts.size() >= 4 ? Number(parts[3]) : 1;
   const std::optional<int> after = parts.size() == 5 ? Number(parts[4]) : 0;
-  if (!error || !times || !after) return "ERR, TIMES and AFTER are whole numbers: " + spec;
+  if (!error || !times || !after) return "ERR, TIMES and AFTER are whole numbers: " + value;
   if (*error <= 0 || *times < 1 || *after < 0) {
-    return "ERR and TIMES are at least 1, AFTER at least 0: " + spec;
+    return "ERR and TIMES are at least 1, AFTER at least 0: " + value;
   }
   fault.error = *error;
   fault.times = *times;
@@ -370,7 +370,7 @@ int Main(int argc, char** argv) {
                  "one table open count one by one), one record read or write, one line\n"
                  "written, or one folder creation; a Retry counts again.")
       ->type_name("NAME:OP:ERR[:TIMES[:AFTER]]")
-      ->check(CLI::Validator([&o](std::string& spec) { return AddFault(o.faults, spec); }, ""));
+      ->check(CLI::Validator([&o](std::string& value) { return AddFault(o.faults, value); }, ""));
   app.set_version_flag("--version", app.get_name() + " " HW_VERSION);
   // Options look the same on every host: "/x" is a path, never a Windows-style option.
   app.allow_windows_style_options(false);
