@@ -330,6 +330,10 @@ int Run(Plan& plan) {
 }
 
 int Main(int argc, char** argv) {
+#ifdef _WIN32
+  // The transcript has LF line ends on every host.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   CLI::App app(kDescription, "hwconvert-batch");
   app.footer(kFooter);
   Options o;
@@ -393,13 +397,4 @@ int Main(int argc, char** argv) {
 
 }  // namespace
 
-#ifdef _WIN32
-int wmain(int argc, wchar_t** argv) {
-  // The transcript has LF line ends on every host.
-  _setmode(_fileno(stdout), _O_BINARY);
-  hw::Utf8Args args(argc, argv);
-  return Main(args.argc(), args.argv());
-}
-#else
-int main(int argc, char** argv) { return Main(argc, argv); }
-#endif
+HW_UTF8_MAIN(Main)

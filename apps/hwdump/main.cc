@@ -129,11 +129,4 @@ int Main(int argc, char** argv) {
 
 }  // namespace
 
-#ifdef _WIN32
-int wmain(int argc, wchar_t** argv) {
-  hw::Utf8Args args(argc, argv);
-  return Main(args.argc(), args.argv());
-}
-#else
-int main(int argc, char** argv) { return Main(argc, argv); }
-#endif
+HW_UTF8_MAIN(Main)

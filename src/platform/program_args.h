@@ -28,3 +28,16 @@ class Utf8Args {
 #endif
 
 }  // namespace hw
+
+// Defines the program's entry point over `int fn(int argc, char** argv)`, which always receives
+// its arguments as UTF-8: from wmain's UTF-16 arguments on Windows, as given elsewhere.
+#ifdef _WIN32
+#define HW_UTF8_MAIN(fn)                 \
+  int wmain(int argc, wchar_t** argv) {  \
+    hw::Utf8Args args(argc, argv);       \
+    return fn(args.argc(), args.argv()); \
+  }
+#else
+#define HW_UTF8_MAIN(fn) \
+  int main(int argc, char** argv) { return fn(argc, argv); }
+#endif
