@@ -101,6 +101,14 @@ bool SameName(const Path& a, const Path& b) {
                               static_cast<int>(y.size()), TRUE) == CSTR_EQUAL;
 }
 
+// The byte position of a positioned read or write.
+OVERLAPPED PositionOf(uint64_t offset) {
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(offset);
+  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  return at;
+}
+
 }  // namespace
 
 std::vector<Entry> List(const Path& folder) {
@@ -219,10 +227,7 @@ File::~File() {
 size_t File::ReadAt(int64_t position, std::span<std::byte> out) {
   size_t done = 0;
   while (done < out.size()) {
-    OVERLAPPED at{};
-    const uint64_t offset = static_cast<uint64_t>(position) + done;
-    at.Offset = static_cast<DWORD>(offset);
-    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    OVERLAPPED at = PositionOf(static_cast<uint64_t>(position) + done);
     DWORD n = 0;
     if (!ReadFile(HandleOf(handle_), out.data() + done, static_cast<DWORD>(out.size() - done), &n,
                   &at)) {
@@ -238,10 +243,7 @@ size_t File::ReadAt(int64_t position, std::span<std::byte> out) {
 void File::WriteAt(int64_t position, std::span<const std::byte> in) {
   size_t done = 0;
   while (done < in.size()) {
-    OVERLAPPED at{};
-    const uint64_t offset = static_cast<uint64_t>(position) + done;
-    at.Offset = static_cast<DWORD>(offset);
-    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    OVERLAPPED at = PositionOf(static_cast<uint64_t>(position) + done);
     DWORD n = 0;
     if (!WriteFile(HandleOf(handle_), in.data() + done, static_cast<DWORD>(in.size() - done), &n,
                    &at)) {
