@@ -21,7 +21,6 @@
 #include "records/field_records.h"
 #include "records/prior_lists.h"
 #include "support/conversion_fixture.h"
-#include "tablestore/table_header.h"
 
 namespace hw {
 namespace {
@@ -71,14 +70,6 @@ class CollectionsTest : public ::testing::Test {
 
   Conversion& c() { return fx.c(); }
 
-  void WritePriorDesign(const std::string& code, const std::vector<V4ScreenField>& fields) {
-    fx.WritePrior("Video/" + code + ".vsd", 4, fields);
-  }
-
-  void WriteNewDesign(const std::string& name, const std::vector<V5FieldDef>& fields) {
-    fx.WriteNew("video/" + name + ".vsd", 4, fields);
-  }
-
   // The collection file code.cl4 in the prior folder (a path ending in "/", or a name prefix).
   void WritePriorCollection(const std::string& code, const std::string& type,
                             const std::vector<PriorItem>& items,
@@ -102,15 +93,14 @@ class CollectionsTest : public ::testing::Test {
   NewFile ReadNew(const std::string& name) {
     const std::filesystem::path path = fx.New("SMITH/My Collections/" + name + ".clu");
     if (!std::filesystem::exists(path)) return {};
+    const int32_t next_record = fx.NextRecordOf("SMITH/My Collections/" + name + ".clu");
     std::vector<std::byte> bytes = testing::ReadBytes(path);
-    NewHeader h;
-    EXPECT_TRUE(DecodeRecord(bytes, h));
-    bytes.resize(static_cast<size_t>(std::max(h.next_record, 4)) * NewItemMain::kSize);
+    bytes.resize(static_cast<size_t>(std::max(next_record, 4)) * NewItemMain::kSize);
     auto record = [&](int64_t n) {
       return std::span(bytes).subspan((n - 1) * NewItemMain::kSize, NewItemMain::kSize);
     };
-    NewFile file{h.next_record, {}};
-    for (int64_t r = 4; r < h.next_record; r += 2) {
+    NewFile file{next_record, {}};
+    for (int64_t r = 4; r < next_record; r += 2) {
       NewItemExtension ext;
       EXPECT_TRUE(DecodeRecord(record(r), file.items.emplace_back()) &&
                   DecodeRecord(record(r + 1), ext))
@@ -125,13 +115,15 @@ class CollectionsTest : public ::testing::Test {
 // Values converted across kinds, rounded, parsed as dates or kept as text; a second run
 // appends the items again.
 TEST_F(CollectionsTest, ValuesChangeKindAndASecondRunAppendsThemAgain) {
-  WritePriorDesign(
-      "Coin",
-      {ScreenField("COUNTRY:", 5, 0), ScreenField("DENOMINATION:", 5, 1), ScreenField("MM:", 3, 0),
-       ScreenField("PRICE:", 2, 0), ScreenField("COST:", 2, 1), ScreenField("PURCHASED:", 5, 2),
-       ScreenField("MADE:", 5, 3), ScreenField("DATE:", 4, 0), ScreenField("PUBLISHED", 2, 2)});
-  WriteNewDesign("Coin",
-                 {NewField("COUNTRY", 16, 2), NewField("MINT", 5, 3), NewField("DATE", 5, 5),
+  fx.WritePrior(
+      "Video/Coin.vsd", 4,
+      std::vector{ScreenField("COUNTRY:", 5, 0), ScreenField("DENOMINATION:", 5, 1),
+                  ScreenField("MM:", 3, 0), ScreenField("PRICE:", 2, 0), ScreenField("COST:", 2, 1),
+                  ScreenField("PURCHASED:", 5, 2), ScreenField("MADE:", 5, 3),
+                  ScreenField("DATE:", 4, 0), ScreenField("PUBLISHED", 2, 2)});
+  fx.WriteNew(
+      "video/Coin.vsd", 4,
+      std::vector{NewField("COUNTRY", 16, 2), NewField("MINT", 5, 3), NewField("DATE", 5, 5),
                   NewField("PRICE", 1, 2), NewField("COST", 1, 3), NewField("PURCHASED", 12, 2),
                   NewField("MADE", 12, 3), NewField("PUBLISHED", 12, 4)});
   PriorItem coin;
@@ -168,29 +160,29 @@ TEST_F(CollectionsTest, ValuesChangeKindAndASecondRunAppendsThemAgain) {
   Convert("COINS", "US Coins");
   const NewFile file = ReadNew("US Coins");
   EXPECT_EQ(file.next_record, 8);
-  ASSERT_EQ(file.items.size(), 2u);
-  EXPECT_EQ(file.items[1].Linked[6].Trimmed(), "1 Cent");
+  EXPECT_EQ(file.items.at(1).Linked[6].Trimmed(), "1 Cent");
 }
 
 // Collections that fail, then one that converts: a failure ends only its collection, with one
 // log line, the items written before it kept and its tables closed again.
 TEST_F(CollectionsTest, AFailureEndsOnlyItsCollection) {
-  WritePriorDesign("Books", {ScreenField("TITLE", 8, 0)});
-  WriteNewDesign("Book", {NewField("TITLE", 12, 0)});
+  fx.WritePrior("Video/Books.vsd", 4, std::vector{ScreenField("TITLE", 8, 0)});
+  fx.WriteNew("video/Book.vsd", 4, std::vector{NewField("TITLE", 12, 0)});
   PriorItem title;
   title.main.Text256[0].Set("Moby Dick");
   PriorItem long_title;
   long_title.main.Text256[0].Set(std::string(200, 'x'));  // a date text too long for the record
   WritePriorCollection("BOOKS", "Books", {title, long_title, title});
-  WritePriorDesign("Misc", {ScreenField("TITLE", 5, 9)});  // no tenth text-32 element
+  fx.WritePrior("Video/Misc.vsd", 4,
+                std::vector{ScreenField("TITLE", 5, 9)});  // no tenth text-32 element
   WritePriorCollection("BAD", "Misc", {title});
   WritePriorCollection("NODESIGN", "Nothing", {title});
-  WritePriorDesign("Many", std::vector<V4ScreenField>(65, ScreenField("X", 5, 0)));
+  fx.WritePrior("Video/Many.vsd", 4, std::vector<V4ScreenField>(65, ScreenField("X", 5, 0)));
   WritePriorCollection("MANY", "Many", {title});
   // Linked fields are numbered 0 to 3: a fifth one is outside the bank, not another field's
   // later levels.
-  WritePriorDesign("Linked", {ScreenField("ISSUER", 5, 0)});
-  WriteNewDesign("Linked", {NewField("ISSUER", 16, 4)});
+  fx.WritePrior("Video/Linked.vsd", 4, std::vector{ScreenField("ISSUER", 5, 0)});
+  fx.WriteNew("video/Linked.vsd", 4, std::vector{NewField("ISSUER", 16, 4)});
   WritePriorCollection("LINKED", "Linked", {title});
   WritePriorCollection("FULL", "Books", {title});
   TableImage::New("FULL.clu", NewItemMain::kSize, 4)
@@ -326,24 +318,21 @@ TEST_F(CollectionsTest, StandardReferenceIsTheFirstMatchAndAFailedTableIsReadAga
 // at its end, so its tables are named on from "X" and its collections go where JONES's went. A
 // failure to write the log ends the operation; the next run converts every collection.
 TEST_F(CollectionsTest, EveryCollectionOfEveryUserWithAFolder) {
-  const auto write_list = [&](const std::string& folder,
-                              const std::vector<std::pair<std::string, std::string>>& entries) {
-    TableImage t = TableImage::Prior("Collect.mst", PriorCollectionEntry::kSize, 3);
-    for (const auto& [code, name] : entries) {
-      PriorCollectionEntry e;
-      e.Code.Set(code);
-      e.Name.Set(name);
-      t.Append(e);
-    }
-    testing::WriteBytes(fx.Prior(folder + "Collect.mst"), t.Bytes());
+  const auto entry = [](const char* code, const char* name) {
+    PriorCollectionEntry e;
+    e.Code.Set(code);
+    e.Name.Set(name);
+    return e;
   };
   fx.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\", "C:\\HWVER4\\JONES\\", "C:\\HWVER4\\X"});
   fx.MakeNewFolder("JONES/My Collections");
-  write_list("SMITH/", {{"COINS", "Coins*?<1>.2;3\\4: 5/6 \"Set\""}, {"GONE", "Gone"}});
-  write_list("JONES/", {{"NOTES", "Notes"}});
-  write_list("X", {{"NOTES", "X Notes"}});
-  WritePriorDesign("Coin", {});
-  WritePriorDesign("Currency", {});
+  fx.WritePrior(
+      "SMITH/Collect.mst", 3,
+      std::vector{entry("COINS", "Coins*?<1>.2;3\\4: 5/6 \"Set\""), entry("GONE", "Gone")});
+  fx.WritePrior("JONES/Collect.mst", 3, std::vector{entry("NOTES", "Notes")});
+  fx.WritePrior("XCollect.mst", 3, std::vector{entry("NOTES", "X Notes")});
+  fx.WritePrior("Video/Coin.vsd", 4, std::vector<V4ScreenField>{});
+  fx.WritePrior("Video/Currency.vsd", 4, std::vector<V4ScreenField>{});
   WritePriorCollection("COINS", "Coin", {PriorItem{}});
   WritePriorCollection("NOTES", "Currency", {}, "JONES/");
   WritePriorCollection("NOTES", "Currency", {}, "X");

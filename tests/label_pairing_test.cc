@@ -37,15 +37,7 @@ TEST(LabelPairing, EachLabelFindsItsNewFieldAndTheRoles) {
       {"CURRENCY TYPE", 5, 1}, {"COINAGE METAL", 5, 2}, {"MADE OF", 5, 3}};
   const Case cases[] = {
       // With or without its colon; the second stage makes MM into MINT.
-      {"Coin",
-       {{"MINT", 5, 7}, {"DATE", 5, 8}},
-       {"Mint:", "MM:", "date"},
-       {{5, 7}, {5, 7}, {5, 8}}},
-      // Denomination and location wait for the second stage.
-      {"Coin",
-       {{"DENOMINATION", 5, 2}, {"LOCATION", 5, 3}, {"LOCATION (CITY)", 5, 4}, {"CONTAINER", 5, 5}},
-       {"Denomination:", "Location", "Storage Location", "Unit"},
-       {{5, 2}, {5, 4}, {5, 3}, {5, 2}}},
+      {"Coin", {{"MINT", 5, 7}}, {"Mint:", "MM:"}, {{5, 7}, {5, 7}}},
       {"Coin", {{"DATE", 5, 9}}, {"DATE OF ISSUE", "DATE(S)"}, {{5, 9}, {5, 9}}},
       // An unpaired note goes to the item note; an empty label pairs with nothing.
       {"Coin", {{"GRADE", 5, 1}}, {"Note:", "Notes", ""}, {{10, 0}, {0, 0}, {0, 0}}},
@@ -61,13 +53,12 @@ TEST(LabelPairing, EachLabelFindsItsNewFieldAndTheRoles) {
     EXPECT_EQ(Pair(labels, design, type).first, paired) << type << " " << labels[0];
   }
 
-  // Roles come from the records each second stage read.
-  const Pairing units =
-      Pair({"Denomination:", "Location", "Storage Location", "Unit", ""},
-           {{"DENOMINATION", 5, 2}, {"LOCATION", 5, 3}, {"LOCATION (CITY)", 5, 4}})
-          .second;
-  // The unit is the later of the two unit fields. An empty label is the unit even without a
-  // denomination field, but without any record to read the second stage names no role.
+  // Roles come from the records each second stage read. Denomination and location wait for the
+  // second stage; an empty label is a unit, paired with the denomination.
+  const auto [units_paired, units] = Pair(
+      {"Denomination:", "Location", "Storage Location", "Unit", ""},
+      {{"DENOMINATION", 5, 2}, {"LOCATION", 5, 3}, {"LOCATION (CITY)", 5, 4}, {"CONTAINER", 5, 5}});
+  EXPECT_EQ(units_paired, (Paired{{5, 2}, {5, 4}, {5, 3}, {5, 2}, {5, 2}}));
   EXPECT_EQ(
       std::make_tuple(units.denomination, units.unit, Pair({"", ""}, {{"GRADE", 5, 1}}).second.unit,
                       Pair({""}, {}).second.unit),
