@@ -90,11 +90,12 @@ class CollectionsTest : public ::testing::Test {
     ConvertCollection(c(), code + ".cl4", true);
   }
 
+  // The new collection file: its NextRecord and items (whose extension records must decode too).
   NewFile ReadNew(const std::string& name) {
-    const std::filesystem::path path = fx.New("SMITH/My Collections/" + name + ".clu");
-    if (!std::filesystem::exists(path)) return {};
-    const int32_t next_record = fx.NextRecordOf("SMITH/My Collections/" + name + ".clu");
-    std::vector<std::byte> bytes = testing::ReadBytes(path);
+    const std::string relative = "SMITH/My Collections/" + name + ".clu";
+    if (!std::filesystem::exists(fx.New(relative))) return {};
+    const int32_t next_record = fx.NextRecordOf(relative);
+    std::vector<std::byte> bytes = testing::ReadBytes(fx.New(relative));
     bytes.resize(static_cast<size_t>(std::max(next_record, 4)) * NewItemMain::kSize);
     auto record = [&](int64_t n) {
       return std::span(bytes).subspan((n - 1) * NewItemMain::kSize, NewItemMain::kSize);
@@ -222,7 +223,8 @@ TEST(PicturePaths, FolderRules) {
                  std::string_view db = "") {
     return StandardPicturePath(code, ".a01", {type, country, db}).value_or("unchanged");
   };
-  // United States coins before euro coins; other currency and types by their database name.
+  // United States coins before euro coins; other currency, and types other than "Coin" exactly,
+  // by their database name.
   EXPECT_EQ(path("E2002", "Coin", "United States"), "StdDB\\United States Coin\\Images\\E2002.a01");
   EXPECT_EQ(path("A1234", "Currency", "Canada", "Currency"), "StdDB\\Currency\\Images\\A1234.a01");
   EXPECT_EQ(path("12345", "COIN", "United States", "COIN"), "StdDB\\COIN\\Images\\12345.a01");
@@ -314,7 +316,7 @@ TEST_F(CollectionsTest, StandardReferenceIsTheFirstMatchAndAFailedTableIsReadAga
   EXPECT_EQ(fx.ui.MessageTexts(), std::vector<std::string>{"Internal disk error."});
 }
 
-// Users SMITH and JONES, one without a folder, and X: a one-character folder name without a "\\"
+// Users SMITH and JONES, one without a folder, and X: a one-character folder name without a "\"
 // at its end, so its tables are named on from "X" and its collections go where JONES's went. A
 // failure to write the log ends the operation; the next run converts every collection.
 TEST_F(CollectionsTest, EveryCollectionOfEveryUserWithAFolder) {
