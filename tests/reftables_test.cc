@@ -1,79 +1,62 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <tuple>
+#include <utility>
+
 #include "platform/run_error.h"
-#include "platform/text.h"
 #include "reftables/reference_tables.h"
 #include "support/temp_folder.h"
 
 namespace hw {
 namespace {
 
-class ReferenceTablesTest : public ::testing::Test {
- protected:
-  ReferenceTablesTest() {
-    FillFieldTypes(t_);
-    FillCoinTypes(t_);
-    InitTable(t_);
-  }
-
-  ReferenceTables t_;
-};
-
-TEST_F(ReferenceTablesTest, CollectibleTypesMatchExactlyOrGetADerivedName) {
+TEST(ReferenceTables, LookupsByCode) {
+  ReferenceTables t;
+  FillFieldTypes(t);
+  FillCoinTypes(t);
+  InitTable(t);
+  const auto lookup = [&](std::string_view code) {
+    const TypeLookup found = LookupCollectibleType(t, code);
+    return std::make_pair(found.name, found.standard);
+  };
   for (int row = 1; row <= ReferenceTables::kCollectibleRows; ++row) {
-    const CollectibleTypeRow& r = t_.collectible_types[row];
+    const CollectibleTypeRow& r = t.collectible_types[row];
     ASSERT_FALSE(r.code.empty()) << "row " << row;
-    const TypeLookup found = LookupCollectibleType(t_, r.code);
-    EXPECT_TRUE(found.standard) << r.code;
-    EXPECT_EQ(found.name, r.name);
+    EXPECT_EQ(lookup(r.code), std::make_pair(r.name, true));
   }
-  // The caller trims and upper-cases; anything else is a user-defined type.
-  const struct {
-    const char* code;
-    const char* name;
-  } derived[] = {{"Coin", "Coin"},
-                 {"COIN ", "Coin "},
-                 {"POGS_MIL", "Pogs_mil"},
-                 {"$1_X", "$1_x"},
-                 {"\xC9T\xC9", "\xC9t\xE9"},                           // ÉTÉ -> Été
-                 {"Z\xD7\x8A\x8C\x8E\x9F", "Z\xD7\x9A\x9C\x9E\xFF"}};  // Z×ŠŒŽŸ -> Z×šœžÿ
-  for (const auto& c : derived) {
-    const TypeLookup found = LookupCollectibleType(t_, c.code);
-    EXPECT_FALSE(found.standard) << c.code;
-    EXPECT_EQ(found.name, c.name);
+  // The caller trims and upper-cases; anything else is a user-defined type (ÉTÉ -> Été,
+  // Z×ŠŒŽŸ -> Z×šœžÿ).
+  const std::pair<const char*, const char*> derived[] = {
+      {"Coin", "Coin"},
+      {"COIN ", "Coin "},
+      {"$1_X", "$1_x"},
+      {"\xC9T\xC9", "\xC9t\xE9"},
+      {"Z\xD7\x8A\x8C\x8E\x9F", "Z\xD7\x9A\x9C\x9E\xFF"}};
+  for (const auto& [code, name] : derived) {
+    EXPECT_EQ(lookup(code), std::make_pair(std::string(name), false));
   }
-}
 
-TEST_F(ReferenceTablesTest, StandardDbNamesIgnoreCaseAndFallBackToTheTrimmedCode) {
-  EXPECT_EQ(StandardDbName(t_, "Casino_c"), "Casino Chip");
-  EXPECT_EQ(StandardDbName(t_, "  Toys  "), "Toy");
-  EXPECT_EQ(StandardDbName(t_, "Casino"), "Casino");
-  EXPECT_EQ(StandardDbName(t_, " COIN "), "COIN");
-}
+  EXPECT_EQ(std::make_tuple(StandardDbName(t, "Casino_c"), StandardDbName(t, "  Toys  "),
+                            StandardDbName(t, "Casino"), StandardDbName(t, " COIN ")),
+            std::make_tuple("Casino Chip", "Toy", "Casino", "COIN"));
 
-TEST_F(ReferenceTablesTest, CoinTypesTakeTheLowestMatchingRowAndNeverAReservedOne) {
-  EXPECT_EQ(CoinTypeName(t_, "HALF_DOL"), "Half Dollar-Early");
-  EXPECT_EQ(CoinTypeName(t_, "gold__$2"), "Gold Quarter Eagle");
-  EXPECT_EQ(CoinTypeName(t_, " prestige "), "Prestige Set");
-  EXPECT_EQ(CoinTypeName(t_, ""), std::nullopt);
-  EXPECT_EQ(CoinTypeName(t_, "Colonial"), std::nullopt);  // row 0 is never searched
   // Blanks are not empty: trimmed they equal the empty code of the first unused row.
-  EXPECT_EQ(CoinTypeName(t_, "   "), std::string());
-  int reserved = 0;
-  for (int row = 1; row < ReferenceTables::kCoinRows; ++row) {
-    const NamePair& coin = t_.coin_types[row];
-    if (coin.name != "reserved") continue;
-    ++reserved;
-    EXPECT_NE(CoinTypeName(t_, coin.code), "reserved") << "row " << row << " " << coin.code;
+  EXPECT_EQ(std::make_tuple(CoinTypeName(t, "HALF_DOL"), CoinTypeName(t, "gold__$2"),
+                            CoinTypeName(t, " prestige "), CoinTypeName(t, "   ")),
+            std::make_tuple("Half Dollar-Early", "Gold Quarter Eagle", "Prestige Set", ""));
+  // Nothing for an empty code, nor from row 0, which is never searched.
+  for (const char* code : {"", "Colonial"}) EXPECT_EQ(CoinTypeName(t, code), std::nullopt) << code;
+  // A reserved row repeats the code of a lower row, which answers first: no code finds one.
+  EXPECT_EQ(std::ranges::count(t.coin_types, "reserved", &NamePair::name), 35);
+  for (const NamePair& coin : t.coin_types) {
+    EXPECT_NE(CoinTypeName(t, coin.code), "reserved") << coin.code;
   }
-  EXPECT_EQ(reserved, 35);
-}
 
-TEST_F(ReferenceTablesTest, DataTypeCapacitiesAndCodesOutsideTheTable) {
-  EXPECT_EQ(t_.Capacity(5), 19);
-  EXPECT_EQ(t_.Capacity(9), 0);
+  EXPECT_EQ(std::make_pair(t.Capacity(5), t.Capacity(9)), std::make_pair(19, 0));
   for (int code : {-1, 18}) {
-    EXPECT_EQ(testing::ErrorOf([&] { t_.Capacity(code); }), kSubscriptOutOfRange) << code;
+    EXPECT_EQ(testing::ErrorOf([&] { t.Capacity(code); }), kSubscriptOutOfRange) << code;
   }
 }
 
