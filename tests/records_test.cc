@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -66,7 +67,7 @@ std::vector<int64_t> NumbersAt(const Spans& at) {
   return numbers;
 }
 
-TEST(PriorRecords, ListsAndCollectionHeaderDecodeFromTheirOffsets) {
+TEST(PriorRecords, FieldsDecodeFromTheirOffsets) {
   const auto user = FromPattern<PriorUserRecord>();
   EXPECT_EQ((Views{user.Folder.Raw(), user.Name.Raw()}), TextsAt({{9, 64}, {87, 24}}));
   const auto entry = FromPattern<PriorCollectionEntry>();
@@ -83,9 +84,7 @@ TEST(PriorRecords, ListsAndCollectionHeaderDecodeFromTheirOffsets) {
       (Views{p.Name.Raw(), p.Text24.Raw(), p.Text40.Raw(), p.Text64.Raw(), p.Text88.Raw(),
              p.Text90.Raw(), p.Text100.Raw(), p.Text124.Raw()}),
       TextsAt({{0, 24}, {24, 16}, {40, 24}, {64, 24}, {88, 2}, {90, 10}, {100, 24}, {124, 64}}));
-}
 
-TEST(PriorRecords, ScreenDesignsFieldDefinitionsAndReportsDecodeFromTheirOffsets) {
   const auto e = FromPattern<V4ScreenField>();
   EXPECT_EQ((Views{e.Caption.Raw(), e.FieldName.Raw(), e.ChoiceListName.Raw()}),
             TextsAt({{2, 32}, {34, 32}, {138, 32}}));
@@ -102,12 +101,10 @@ TEST(PriorRecords, ScreenDesignsFieldDefinitionsAndReportsDecodeFromTheirOffsets
   EXPECT_EQ(
       (std::vector<int64_t>{r.ColumnCount, r.ColumnNumberA[32], r.ColumnNumberB[1], r.Number1458}),
       NumbersAt({{0, 2}, {258, 2}, {460, 2}, {1458, 2}}));
-}
 
-// The last element of each bank, where the layout has one, so that a wrong bank size shows too.
-// Main banks start at 92 (Integers), 118 (Amounts), 190, 262, 370, 514, 802, 994 and 1378 (texts
-// of 8 to 256); extension banks at 204 (Longs), 220, 254, 358, 562, 706, 994, 1186 and 1570.
-TEST(PriorRecords, ItemBanksDecodeFromTheirOffsets) {
+  // The last element of each item bank, where it has one, so that a wrong bank size shows too.
+  // Main banks start at 92 (Integers), 118 (Amounts), 190, 262, 370, 514, 802, 994 and 1378 (texts
+  // of 8 to 256); extension banks at 204 (Longs), 220, 254, 358, 562, 706, 994, 1186 and 1570.
   const auto m = FromPattern<PriorItemMain>();
   EXPECT_EQ((Views{m.Text8[8].Raw(), m.Text12[0].Raw(), m.Text16[8].Raw(), m.Text32[8].Raw(),
                    m.Text64[2].Raw(), m.Text128[2].Raw(), m.Text256[1].Raw(), m.Note.Raw()}),
@@ -145,10 +142,9 @@ TEST(Hwdump, AUserTableWithShortRecordsIsNotReadPastTheFile) {
   std::string out = run.out;
   std::erase(out, '\r');  // standard output ends its lines with CR LF on Windows
   EXPECT_EQ(run.status, 0) << out;
-  EXPECT_NE(
-      out.find("Layout: user-table\nRecord 3\n  (the record does not hold the whole layout)\n"),
-      std::string::npos)
-      << out;
+  EXPECT_THAT(out,
+              ::testing::HasSubstr(
+                  "Layout: user-table\nRecord 3\n  (the record does not hold the whole layout)\n"));
 }
 
 // The new item's date bank holds values of varying width, which move every later bank (the

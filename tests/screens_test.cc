@@ -56,7 +56,9 @@ class Installation {
  public:
   Installation() { fx.MakeNewFolder("video"); }
 
-  void WritePriorScreen(const std::string& code, const std::vector<V4ScreenField>& elements) {
+  // Adds a type as the analysis would, with its prior screen design.
+  void AddType(const std::string& code, const std::vector<V4ScreenField>& elements) {
+    fx.AddType(code);
     fx.WritePrior("Video\\" + code + ".vsd", 4, elements);
   }
   // A new screen design whose fields start at `first` (3 as the new edition ships them).
@@ -97,34 +99,28 @@ std::string NotConverted(const std::string& code) {
 
 TEST_F(ScreensTest, EachStandardTypeWhoseScreenWasCustomisedGetsItsMessageAndLine) {
   // Known and tolerated captions.
-  fx.AddType("COIN");
   WriteDesign("Coin", {Field("Year", 1), Field("DES/ENG", 5)});
-  WritePriorScreen("COIN", {Element("Year:", "Year", 1), Element("DES/ENG:", "Designer", 5),
-                            Element("MM:", "Mint mark", 3)});
+  AddType("COIN", {Element("Year:", "Year", 1), Element("DES/ENG:", "Designer", 5),
+                   Element("MM:", "Mint mark", 3)});
   const Bytes coin_design = File("video\\Coin.vsd");
   // A blank caption is tolerated for currency, not knives; a missing new design is created empty.
-  fx.AddType("CURRENCY");
-  WritePriorScreen("CURRENCY", {Element("", "Blank", 1)});
-  fx.AddType("KNIVES");
-  WritePriorScreen("KNIVES", {Element("", "Blank", 1)});
+  AddType("CURRENCY", {Element("", "Blank", 1)});
+  AddType("KNIVES", {Element("", "Blank", 1)});
   // 1 on the prior screen does not find 13; the next type is still checked.
-  fx.AddType("BAGS");
   WriteDesign("Bag", {Field("Weight", 13)});
-  WritePriorScreen("BAGS", {Element("Weight:", "Weight", 1)});
+  AddType("BAGS", {Element("Weight:", "Weight", 1)});
   // A first "Maker" of another type does not end the search; 13 on the prior screen finds 1.
-  fx.AddType("ADVERTIS");
   WriteDesign("Advertising", {Field("Maker", 5), Field("Maker", 3), Field("Count", 1)});
-  WritePriorScreen("ADVERTIS", {Element("MAKER:", "Maker", 3), Element("Count:", "Count", 13)});
+  AddType("ADVERTIS", {Element("MAKER:", "Maker", 3), Element("Count:", "Count", 13)});
   // Up to record 3 000 000 every record lies within the platform's position limit: the records
   // past the end of the file all read as zeros, none matches "Color:", and they cost little.
-  fx.AddType("TOYS");
   TableImage huge = TableImage::New("Toy.vsd", V5FieldDef::kSize, 3);
   huge.Append(Field("Maker", 5));
   huge.set_next_record(3'000'000);
   huge.WriteTo(fx.New("video\\Toy.vsd"));
   std::vector<V4ScreenField> elements(200, Element("MAKER:", "Maker", 5));
   elements.push_back(Element("Color:", "Color", 5));
-  WritePriorScreen("TOYS", elements);
+  AddType("TOYS", elements);
 
   const auto start = std::chrono::steady_clock::now();
   ConvertScreenDesigns(c);
@@ -145,7 +141,6 @@ TEST_F(ScreensTest, EachStandardTypeWhoseScreenWasCustomisedGetsItsMessageAndLin
 }
 
 TEST_F(ScreensTest, UserTypeGetsElementsCommonFieldsAndFixedFieldsEachInAFreeSlot) {
-  fx.AddType("MYSTUFF");
   V4ScreenField first = Element("Catalogue:", "Catalogue Reference Number", 1, 5);
   first.LabelTop = 100;
   first.LabelLeft = 200;
@@ -153,9 +148,9 @@ TEST_F(ScreensTest, UserTypeGetsElementsCommonFieldsAndFixedFieldsEachInAFreeSlo
   first.ControlTop = 32362;  // + 405 is the largest 16-bit number
   first.Number124 = 124;
   // Type 9 has no slots: its field keeps its own; type 6 has three, and its fourth field too.
-  WritePriorScreen("MYSTUFF", {first, Element("Maker:", "Maker", 1, 9), Element("A", "A", 9, 7),
-                               Element("B", "B", 6, 11), Element("C", "C", 6, 12),
-                               Element("D", "D", 6, 13), Element("E", "E", 6, 14)});
+  AddType("MYSTUFF", {first, Element("Maker:", "Maker", 1, 9), Element("A", "A", 9, 7),
+                      Element("B", "B", 6, 11), Element("C", "C", 6, 12), Element("D", "D", 6, 13),
+                      Element("E", "E", 6, 14)});
   fx.WritePrior("fields.mst", 3,
                 std::vector{Field<V4FieldDef>("Qty", 2, 4), Field<V4FieldDef>("Mystery", 1, 1),
                             Field<V4FieldDef>("Value", 2, 6)});
@@ -198,11 +193,12 @@ TEST_F(ScreensTest, UserTypeGetsElementsCommonFieldsAndFixedFieldsEachInAFreeSlo
   EXPECT_EQ(fx.NextRecordOf("video\\Mystuff.vsd"), 32);
 }
 
-// Columns find their field by name or alias; a report the new table has is skipped, and a new
-// one is built over the last record read. BOOKS has no prior reports: their failed open takes
-// number 1, whose slot still holds COIN's NextRecord 6, and leaves it free; BOOKS's new report
-// table opens as number 1 too, and records 3 to 5 are read from it. Record 3 (past its end,
-// zeros) becomes a report without a name; records 4 and 5 then find that name already there.
+// Columns find their field by name or alias; a report the new table has (the second "All") is
+// skipped, and a new one is built over the last record read. BOOKS has no prior reports: their
+// failed open takes number 1, whose slot still holds COIN's NextRecord 6, and leaves it free;
+// BOOKS's new report table opens as number 1 too, and records 3 to 5 are read from it. Record 3
+// (past its end, zeros) becomes a report without a name; records 4 and 5 then find that name
+// already there.
 TEST_F(ScreensTest, ReportsKeepTheColumnsThatFindAFieldAndAreConvertedOnce) {
   fx.AddType("COIN");
   fx.AddType("BOOKS");
@@ -212,36 +208,19 @@ TEST_F(ScreensTest, ReportsKeepTheColumnsThatFindAFieldAndAreConvertedOnce) {
               {Field("Year", 1, 2), Field("Grade", 5, 0), Field("Lot Value", 2, 4),
                Field("Denomination", 5, 6), designer},
               4);
-  V5ReportDef shipped;
-  shipped.ReportName.Set("Inventory");
-  shipped.TextLines468[0].Set("Kept line");
-  shipped.LongArray712[0] = 99;
-  shipped.ColumnCount = 2;
-  shipped.ColumnLabel[2].Set("Kept column");
-  shipped.Text2648 = "1";
-  Bytes record(2780);
-  EncodeRecord(shipped, record);
-  TableImage reports = TableImage::New("Coin.rpt", 2780, 4);
-  reports.PutBytes(3, record);
-  reports.WriteTo(fx.New("video\\Coin.rpt"));
   V4ReportDef all =
       PriorReport("All", {"year:", "VALUE:", "Grade", "", "Qty", "DES/ENG:", "Nothing Here:"});
   all.ColumnNumberA[6] = 7;
   all.ColumnNumberB[6] = -3;
-  WritePriorReports("COIN", {PriorReport("Inventory"), PriorReport("Mine"), all});
+  WritePriorReports("COIN", {all, PriorReport("Mine"), all});
 
   ConvertReports(c);
 
   EXPECT_TRUE(fx.ui.Messages().empty());
   EXPECT_EQ(fx.LogLines(), (Lines{"Converting reports for collectible: Coin",
                                   "Converting reports for collectible: Book"}));
-  EXPECT_EQ(fx.NextRecordOf("video\\Coin.rpt"), 6);
-  const V5ReportDef mine = Read<V5ReportDef>("Coin.rpt", 4);
-  EXPECT_EQ(
-      std::make_tuple(mine.ReportName.Trimmed(), mine.ColumnCount, mine.TextLines468[0].Trimmed(),
-                      mine.LongArray712[0], mine.ColumnLabel[2].Trimmed(), mine.Text2648),
-      std::make_tuple("Mine", 0, "Kept line", 99, "Kept column", "0"));
-  const V5ReportDef r = Read<V5ReportDef>("Coin.rpt", 5);
+  EXPECT_EQ(fx.NextRecordOf("video\\Coin.rpt"), 5);
+  const V5ReportDef r = Read<V5ReportDef>("Coin.rpt", 3);
   ASSERT_EQ(r.ColumnCount, 4);
   // "year:" names "Year"; "VALUE:" is "Lot Value" ("Grade" has slot 0); the blank label is
   // "Denomination" ("Qty" finds no "Quantity").
@@ -250,6 +229,11 @@ TEST_F(ScreensTest, ReportsKeepTheColumnsThatFindAFieldAndAreConvertedOnce) {
   EXPECT_EQ(std::make_tuple(r.ColumnDataType[4], r.ColumnSlot[4], r.ColumnFieldRecord[4],
                             r.ColumnNumber158[4], r.ColumnNumberA[4], r.ColumnNumberB[4]),
             std::make_tuple(5, 3, 8, 42, 7, 0));
+  // What "Mine" does not set it keeps from the record read last: the columns of "All".
+  const V5ReportDef mine = Read<V5ReportDef>("Coin.rpt", 4);
+  EXPECT_EQ(std::make_tuple(mine.ReportName.Trimmed(), mine.ColumnCount,
+                            mine.ColumnLabel[2].Trimmed(), mine.ColumnFieldRecord[4]),
+            std::make_tuple("Mine", 0, "VALUE:", 8));
   ASSERT_EQ(fx.NextRecordOf("video\\Book.rpt"), 4);
   const V5ReportDef junk = Read<V5ReportDef>("Book.rpt", 3);
   EXPECT_EQ(std::make_tuple(junk.ReportName.Raw(), junk.Text2648),
@@ -263,11 +247,10 @@ TEST_F(ScreensTest, ReportsKeepTheColumnsThatFindAFieldAndAreConvertedOnce) {
 // An error the user does not ignore ends the operation with its line and its tables closed; the
 // next type is not converted. Ignore goes on after a failed write: NextRecord still advances.
 TEST_F(ScreensTest, AnErrorEndsTheOperationUnlessIgnored) {
-  fx.AddType("MYSTUFF");
-  fx.AddType("OTHER");
   // The prior screen design left its NextRecord in the slot that the failed open of the field
   // definitions takes over: the first read goes to a closed number (52).
-  WritePriorScreen("MYSTUFF", {Element("A", "A", 1), Element("B", "B", 1)});
+  AddType("MYSTUFF", {Element("A", "A", 1), Element("B", "B", 1)});
+  fx.AddType("OTHER");
   ConvertScreenDesigns(c);
   EXPECT_EQ(fx.ui.Messages(), (std::vector<MessageEvent>{{kIllegalName, Icon::kExclamation,
                                                           Buttons::kOk, "Hoardwise", Reply::kOk}}));
@@ -315,8 +298,7 @@ TEST(ScreensAndReports, OverflowsBadNumbersAndHugeTablesEndTheProgramWithoutAnEr
   };
   for (const auto& [element, error] : {std::pair{far_down, 6}, {Element("Odd:", "Odd", 18), 9}}) {
     Installation t;
-    t.fx.AddType("MYSTUFF");
-    t.WritePriorScreen("MYSTUFF", {element});
+    t.AddType("MYSTUFF", {element});
     t.fx.WritePrior("fields.mst", 3, std::vector<V4FieldDef>{});
     expect_fatal(t, ConvertScreenDesigns, error);
   }

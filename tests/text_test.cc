@@ -8,7 +8,7 @@
 namespace hw {
 namespace {
 
-TEST(CodePageTest, EveryByteRoundTripsAndTheHighRangeMapsToItsCharacters) {
+TEST(CodePageTest, EveryByteRoundTripsAndWhatItCannotHoldIsRefused) {
   for (int b = 0; b < 256; ++b) {
     const std::string byte(1, static_cast<char>(b));
     std::string back;
@@ -18,9 +18,7 @@ TEST(CodePageTest, EveryByteRoundTripsAndTheHighRangeMapsToItsCharacters) {
   EXPECT_EQ(Win1252ToUtf8("\x80\x9F\xE9"), "\u20AC\u0178\u00E9");
   // The undefined bytes become the control characters of the same value.
   EXPECT_EQ(Win1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\u0081\u008D\u008F\u0090\u009D");
-}
-
-TEST(CodePageTest, RefusesWhatTheCodePageCannotHoldAndMalformedUtf8) {
+  // What the code page cannot hold, and malformed UTF-8, is refused.
   for (const char* bad : {"\u0100", "\u0080" /* byte 80 stands for the euro sign */, "\U0001F600",
                           "\xE9", "\x80", "\xC3", "\xC3(", "\xC1\xA9" /* overlong */,
                           "\xED\xA0\x80" /* a surrogate */, "\xF8\x88\x80\x80\x80"}) {
