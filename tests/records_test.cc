@@ -137,12 +137,11 @@ TEST(Hwdump, AUserTableWithShortRecordsIsNotReadPastTheFile) {
   t.PutBytes(2, Bytes(std::string(2 * 40, 'u')));
   t.WriteTo(temp.path() / "DEFAULT.mst");
 
-  const testing::ProgramRun run = testing::RunProgram(
-      "hwdump", {(temp.path() / "DEFAULT.mst").string()}, temp.path(), temp.path());
-  std::string out = run.out;
-  std::erase(out, '\r');  // standard output ends its lines with CR LF on Windows
-  EXPECT_EQ(run.status, 0) << out;
-  EXPECT_THAT(out,
+  testing::ProgramRun run = testing::RunProgram("hwdump", {(temp.path() / "DEFAULT.mst").string()},
+                                                temp.path(), temp.path());
+  std::erase(run.out, '\r');  // standard output ends its lines with CR LF on Windows
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_THAT(run.out,
               ::testing::HasSubstr(
                   "Layout: user-table\nRecord 3\n  (the record does not hold the whole layout)\n"));
 }
