@@ -33,7 +33,7 @@ std::vector<Record> With(Text<N> Record::*text, const Names& texts) {
   for (size_t i = 0; i < texts.size(); ++i) (records[i].*text).Set(texts[i]);
   return records;
 }
-auto Prior(const Names& texts) { return With(&PriorChoiceEntry::ItemText, texts); }
+auto Entries(const Names& texts) { return With(&PriorChoiceEntry::ItemText, texts); }
 auto Parties(const Names& names) { return With(&PriorPartyRecord::Name, names); }
 // Storage records of a location and a container each.
 auto Storage(const Names& locations, const Names& containers) {
@@ -42,16 +42,15 @@ auto Storage(const Names& locations, const Names& containers) {
   return records;
 }
 
-class ListsTest : public ::testing::Test {
+class ListsTest : public ::testing::Test, public ConversionFixture {
  protected:
-  ListsTest() { f.MakeNewFolder("Combos"); }
+  ListsTest() { MakeNewFolder("Combos"); }
 
-  Conversion& c() { return f.c(); }
   void WriteShipped(const std::string& relative, const Names& texts, int32_t first = 3) {
-    f.WriteNew(relative, first, With(&ChoiceEntry::ItemText, texts));
+    WriteNew(relative, first, With(&ChoiceEntry::ItemText, texts));
   }
   std::string Contents(const std::string& relative) const {
-    return testing::ReadText(f.New(relative));
+    return testing::ReadText(New(relative));
   }
 
   // The trimmed texts at `offset` of records `first` to NextRecord - 1 of a new table (zeros
@@ -60,7 +59,7 @@ class ListsTest : public ::testing::Test {
               size_t length = ChoiceEntry::kSize) const {
     std::string bytes = Contents(relative);
     Names items;
-    for (int32_t n = first; n < f.NextRecordOf(relative); ++n) {
+    for (int32_t n = first; n < NextRecordOf(relative); ++n) {
       bytes.resize(std::max(bytes.size(), n * length), '\0');
       items.push_back(Trim(bytes.substr((n - 1) * length + offset, 32)));
     }
@@ -70,9 +69,9 @@ class ListsTest : public ::testing::Test {
   // Every file of the new data folder but the log, with its bytes.
   std::vector<std::pair<std::string, std::string>> NewTables() const {
     std::vector<std::pair<std::string, std::string>> out;
-    for (const auto& e : std::filesystem::recursive_directory_iterator(f.n_root)) {
+    for (const auto& e : std::filesystem::recursive_directory_iterator(n_root)) {
       if (!e.is_regular_file() || e.path().filename() == "HoardwiseCLog.lst") continue;
-      const std::string rel = std::filesystem::relative(e.path(), f.n_root).string();
+      const std::string rel = std::filesystem::relative(e.path(), n_root).string();
       out.emplace_back(rel, Contents(rel));
     }
     std::sort(out.begin(), out.end());
@@ -82,45 +81,43 @@ class ListsTest : public ::testing::Test {
   // No table is left open: only the log holds a number.
   void ExpectOnlyTheLogOpen() {
     for (int n = 1; n <= FileSystem::kMaxFileNumber; ++n) {
-      EXPECT_EQ(f.fs->IsOpen(n), n == kLogFile) << "file number " << n;
+      EXPECT_EQ(fs->IsOpen(n), n == kLogFile) << "file number " << n;
     }
   }
-
-  ConversionFixture f;
 };
 
 // Texts are trimmed and compare exactly, against the shipped entries and what this run added;
 // list names compare without regard to case; records past the end of a list read as zeros.
 TEST_F(ListsTest, MergeAddsEachTrimmedTextOnceAndASecondRunChangesNothing) {
-  f.AddType("COIN");
-  f.AddType("STAMPS");
-  f.AddType("BOOKS");
+  AddType("COIN");
+  AddType("STAMPS");
+  AddType("BOOKS");
   WriteShipped("Combos\\Coin\\Grade.cb5", {"Mint", ""});
-  f.WritePrior("Combos\\COIN\\grade.cbo", 3, Prior({"Fine", " Mint", "   ", "Fine", "Good"}));
+  WritePrior("Combos\\COIN\\grade.cbo", 3, Entries({"Fine", " Mint", "   ", "Fine", "Good"}));
   // A header claiming two billion records over one entry; a never-assigned text equals them.
   TableImage huge = TableImage::New("Huge.cb5", ChoiceEntry::kSize, 3);
   huge.Append(With(&ChoiceEntry::ItemText, {"Mint"})[0]);
   huge.set_next_record(0x7FFFFFF0);
-  huge.WriteTo(f.New("Combos\\Coin\\Huge.cb5"));
-  f.WritePrior("Combos\\COIN\\Huge.cbo", 3, std::vector{PriorChoiceEntry{}, Prior({"Mint"})[0]});
-  f.WritePrior("Combos\\STAMPS\\Grade.cbo", 3,
-               Prior({"Mint", "  Mint  ", "MINT", "", "   ", "Fine", "Mint"}));
+  huge.WriteTo(New("Combos\\Coin\\Huge.cb5"));
+  WritePrior("Combos\\COIN\\Huge.cbo", 3, std::vector{PriorChoiceEntry{}, Entries({"Mint"})[0]});
+  WritePrior("Combos\\STAMPS\\Grade.cbo", 3,
+             Entries({"Mint", "  Mint  ", "MINT", "", "   ", "Fine", "Mint"}));
 
   ConvertChoiceLists(c());
 
-  EXPECT_EQ(f.LogLines(),
+  EXPECT_EQ(LogLines(),
             (Names{"Adding combo directory for: Stamp", "Adding combo directory for: Book",
                    "Processing choice lists for collectible: Coin",
                    "Processing choice lists for collectible: Stamp",
                    "Processing choice lists for collectible: Book"}));
-  EXPECT_EQ(f.ui.StatusCaptions(),
+  EXPECT_EQ(ui.StatusCaptions(),
             (Names{"Collectible type: Coin", "Collectible type: Stamp", "Collectible type: Book"}));
   EXPECT_EQ(Items("Combos\\Coin\\Grade.cb5"), (Names{"Mint", "", "Fine", "Good"}));
-  EXPECT_EQ(f.NextRecordOf("Combos\\Coin\\Huge.cb5"), 0x7FFFFFF0);
+  EXPECT_EQ(NextRecordOf("Combos\\Coin\\Huge.cb5"), 0x7FFFFFF0);
   EXPECT_EQ(Items("Combos\\Stamp\\Grade.cb5"), (Names{"Mint", "MINT", "", "Fine"}));
-  EXPECT_TRUE(std::filesystem::is_directory(f.New("Combos\\Book")));
-  EXPECT_TRUE(std::filesystem::is_empty(f.New("Combos\\Book")));
-  EXPECT_TRUE(f.ui.Messages().empty());
+  EXPECT_TRUE(std::filesystem::is_directory(New("Combos\\Book")));
+  EXPECT_TRUE(std::filesystem::is_empty(New("Combos\\Book")));
+  EXPECT_TRUE(ui.Messages().empty());
   ExpectOnlyTheLogOpen();
 
   const auto first = NewTables();
@@ -131,19 +128,19 @@ TEST_F(ListsTest, MergeAddsEachTrimmedTextOnceAndASecondRunChangesNothing) {
 // A failing write ends the conversion it meets with one log line, keeps what was written
 // before it (here a whole list, a location) and leaves no table open.
 TEST_F(ListsTest, AnErrorKeepsWhatWasWrittenAndClosesEveryTable) {
-  f.AddType("COIN");
-  f.WritePrior("Combos\\COIN\\Alpha.cbo", 3, Prior({"One"}));
-  f.WritePrior("Combos\\COIN\\Grade.cbo", 3, Prior({"Mint"}));
-  f.WritePrior("Combos\\COIN\\Zeta.cbo", 3, Prior({"Two"}));
+  AddType("COIN");
+  WritePrior("Combos\\COIN\\Alpha.cbo", 3, Entries({"One"}));
+  WritePrior("Combos\\COIN\\Grade.cbo", 3, Entries({"Mint"}));
+  WritePrior("Combos\\COIN\\Zeta.cbo", 3, Entries({"Two"}));
   WriteShipped("Combos\\Coin\\Grade.cb5", {});
-  f.WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
-  f.WritePrior("SMITH\\storage.mst", 4, Storage({"safe"}, {"box 1"}));
+  WritePriorUsers({"C:\\HWVER4\\SMITH\\"});
+  WritePrior("SMITH\\storage.mst", 4, Storage({"safe"}, {"box 1"}));
   WriteShipped("Combos\\LocationsLink.cb5", {}, 4);
-  f.WritePrior("SMITH\\parties.mst", 3, Parties({"Smith Coins"}));
-  f.WriteNew<ContactRecord>("MyData\\Contacts.mst", 3, {});
-  f.faults.Add(Fault{"Grade.cb5", FaultOp::kWrite, kBadFileName});
-  f.faults.Add(Fault{"LocationsLink.cb5", FaultOp::kWrite, kBadFileName});
-  f.faults.Add(Fault{"Contacts.mst", FaultOp::kWrite, kBadFileNameOrNumber});
+  WritePrior("SMITH\\parties.mst", 3, Parties({"Smith Coins"}));
+  WriteNew<ContactRecord>("MyData\\Contacts.mst", 3, {});
+  faults.Add(Fault{"Grade.cb5", FaultOp::kWrite, kBadFileName});
+  faults.Add(Fault{"LocationsLink.cb5", FaultOp::kWrite, kBadFileName});
+  faults.Add(Fault{"Contacts.mst", FaultOp::kWrite, kBadFileNameOrNumber});
 
   // Each operation's own check: a later one may close a number an earlier one left open.
   ConvertChoiceLists(c());
@@ -153,35 +150,35 @@ TEST_F(ListsTest, AnErrorKeepsWhatWasWrittenAndClosesEveryTable) {
   ConvertBuyersSellers(c());
   ExpectOnlyTheLogOpen();
 
-  EXPECT_EQ(f.ui.MessageTexts(), Names(3, kIllegalName));
-  EXPECT_EQ(f.LogLines(),
+  EXPECT_EQ(ui.MessageTexts(), Names(3, kIllegalName));
+  EXPECT_EQ(LogLines(),
             (Names{"Processing choice lists for collectible: Coin",
                    "Error encountered processing choice list: Grade.cbo",
                    "converting 1locations for user:C:\\HWVER4\\SMITH\\",
                    "Error During storage & insurance conversion", "Converting C:\\HWVER4\\SMITH\\",
                    "Error encountered during buyer/seller conversion"}));
   EXPECT_EQ(Items("Combos\\Coin\\Alpha.cb5"), (Names{"One"}));
-  EXPECT_EQ(f.NextRecordOf("Combos\\Coin\\Grade.cb5"), 3);
-  EXPECT_FALSE(std::filesystem::exists(f.New("Combos\\Coin\\Zeta.cb5")));
+  EXPECT_EQ(NextRecordOf("Combos\\Coin\\Grade.cb5"), 3);
+  EXPECT_FALSE(std::filesystem::exists(New("Combos\\Coin\\Zeta.cb5")));
   EXPECT_EQ(Items("Combos\\Locations.cb5", 4), (Names{"safe"}));
-  EXPECT_EQ(f.NextRecordOf("Combos\\LocationsLink.cb5"), 4);
+  EXPECT_EQ(NextRecordOf("Combos\\LocationsLink.cb5"), 4);
   EXPECT_EQ(Items("Combos\\Buyers and Sellers.cb5"), (Names{"Smith Coins"}));
-  EXPECT_EQ(f.NextRecordOf("MyData\\Contacts.mst"), 3);
+  EXPECT_EQ(NextRecordOf("MyData\\Contacts.mst"), 3);
 }
 
 // An error outside the merge of a list logs an empty list name; more than a hundred lists for
 // one type end the program.
 TEST_F(ListsTest, ErrorsOutsideAMergeAndTooManyLists) {
-  f.AddType("COIN");
-  f.faults.Add(Fault{"Coin", FaultOp::kMkdir, kBadFileNameOrNumber});
+  AddType("COIN");
+  faults.Add(Fault{"Coin", FaultOp::kMkdir, kBadFileNameOrNumber});
   ConvertChoiceLists(c());
-  EXPECT_EQ(f.LogLines(), (Names{"Adding combo directory for: Coin",
-                                 "Error encountered processing choice list: "}));
+  EXPECT_EQ(LogLines(), (Names{"Adding combo directory for: Coin",
+                               "Error encountered processing choice list: "}));
 
   for (int i = 0; i < 101; ++i)
-    f.WritePrior("Combos\\COIN\\L" + std::to_string(i) + ".cbo", 3, Prior({}));
+    WritePrior("Combos\\COIN\\L" + std::to_string(i) + ".cbo", 3, Entries({}));
   EXPECT_THROW(ConvertChoiceLists(c()), ProgramEnd);
-  EXPECT_THAT(f.ui.MessageTexts(),
+  EXPECT_THAT(ui.MessageTexts(),
               ::testing::ElementsAre(kIllegalName, ::testing::HasSubstr("condition (9)")));
 }
 
@@ -195,9 +192,9 @@ TEST_F(ListsTest, ReadsIgnoredAfterTheOpenAreMetAsAScanMeetsThem) {
     NewHeader& slot = c().slots.New(1);
     slot.record_length = 123;
     slot.next_record = 5;
-    f.faults.Add(Fault{"Grade.cb5", FaultOp::kRead, kDeviceIoError, 3});
-    f.ui.QueueReplies({Reply::kIgnore, Reply::kIgnore, Reply::kIgnore});
-    f.ui.ClearEvents();
+    faults.Add(Fault{"Grade.cb5", FaultOp::kRead, kDeviceIoError, 3});
+    ui.QueueReplies({Reply::kIgnore, Reply::kIgnore, Reply::kIgnore});
+    ui.ClearEvents();
 
     IndexedTable<ChoiceEntry> table(c(), c().lists.new_list, scan);
     table.Reopen("N:\\Combos\\", "Grade", ".cb5", 3);
@@ -205,7 +202,7 @@ TEST_F(ListsTest, ReadsIgnoredAfterTheOpenAreMetAsAScanMeetsThem) {
       if (!table.Scan(text)) table.Append(With(&ChoiceEntry::ItemText, {text})[0]);
     }
     table.Close();
-    runs.emplace_back(Contents("Combos\\Grade.cb5"), f.ui.events());
+    runs.emplace_back(Contents("Combos\\Grade.cb5"), ui.events());
   }
   EXPECT_EQ(runs[0], runs[1]);
   EXPECT_EQ(runs[1].first.size(), 123u * 5);  // B was added, A was found
@@ -216,24 +213,24 @@ TEST_F(ListsTest, ReadsIgnoredAfterTheOpenAreMetAsAScanMeetsThem) {
 // record the search reads: into lists that hold none yet it is written once. The choice-list and
 // contact searches of a party are independent.
 TEST_F(ListsTest, StorageAndPartiesAddEachTextOnceAndASecondRunChangesNothing) {
-  f.WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\HWVER4\\NOFILES\\", "C:\\HWVER4\\JONES\\"});
+  WritePriorUsers({"C:\\HWVER4\\SMITH\\", "C:\\HWVER4\\NOFILES\\", "C:\\HWVER4\\JONES\\"});
   WriteShipped("Combos\\Locations.cb5", {});
   WriteShipped("Combos\\LocationsLink.cb5", {});
-  f.WritePrior("SMITH\\storage.mst", 4,
-               Storage({"EMPTY", "safe", "Safe", "safe", "EMPTY", "Empty"},
-                       {"box 9", "box 1", "box 1", "box 2", "box 3", "drawer"}));
-  f.WritePrior("JONES\\storage.mst", 4, Storage({" safe "}, {"shelf"}));
+  WritePrior("SMITH\\storage.mst", 4,
+             Storage({"EMPTY", "safe", "Safe", "safe", "EMPTY", "Empty"},
+                     {"box 9", "box 1", "box 1", "box 2", "box 3", "drawer"}));
+  WritePrior("JONES\\storage.mst", 4, Storage({" safe "}, {"shelf"}));
   WriteShipped("Combos\\Buyers and Sellers.cb5", {"Brown"});
   ContactRecord jones;
   jones.KeyName.Set("Jones");
-  f.WriteNew("MyData\\Contacts.mst", 3, std::vector{jones});
-  f.WritePrior("SMITH\\parties.mst", 3, Parties({"Jones", "Brown", " Smith ", ""}));
-  f.WritePrior("JONES\\parties.mst", 3, Parties({"Smith", "smith", "  "}));
+  WriteNew("MyData\\Contacts.mst", 3, std::vector{jones});
+  WritePrior("SMITH\\parties.mst", 3, Parties({"Jones", "Brown", " Smith ", ""}));
+  WritePrior("JONES\\parties.mst", 3, Parties({"Smith", "smith", "  "}));
 
   ConvertStorage(c());
   ConvertBuyersSellers(c());
 
-  EXPECT_EQ(f.LogLines(),
+  EXPECT_EQ(LogLines(),
             (Names{"converting 6locations for user:C:\\HWVER4\\SMITH\\",
                    "converting 1locations for user:C:\\HWVER4\\JONES\\",
                    "Converting C:\\HWVER4\\SMITH\\", "Converting C:\\HWVER4\\JONES\\"}));
@@ -246,7 +243,7 @@ TEST_F(ListsTest, StorageAndPartiesAddEachTextOnceAndASecondRunChangesNothing) {
             (Names{"Brown", "Jones", "Smith", "", "smith"}));
   EXPECT_EQ(Items("MyData\\Contacts.mst", 3, 32, ContactRecord::kSize),
             (Names{"Jones", "Brown", "Smith", "", "smith"}));
-  EXPECT_TRUE(f.ui.Messages().empty());
+  EXPECT_TRUE(ui.Messages().empty());
 
   const auto first = NewTables();
   ConvertStorage(c());
