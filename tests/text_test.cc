@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace hw {
 namespace {
 
-TEST(CodePageTest, EveryByteRoundTripsAndTheHighRangeMapsToItsCharacters) {
+TEST(CodePageTest, EveryByteRoundTripsAndWhatItCannotHoldIsRefused) {
   for (int b = 0; b < 256; ++b) {
     const std::string byte(1, static_cast<char>(b));
     std::string back;
@@ -17,9 +18,7 @@ TEST(CodePageTest, EveryByteRoundTripsAndTheHighRangeMapsToItsCharacters) {
   EXPECT_EQ(Win1252ToUtf8("\x80\x9F\xE9"), "\u20AC\u0178\u00E9");
   // The undefined bytes become the control characters of the same value.
   EXPECT_EQ(Win1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\u0081\u008D\u008F\u0090\u009D");
-}
-
-TEST(CodePageTest, RefusesWhatTheCodePageCannotHoldAndMalformedUtf8) {
+  // What the code page cannot hold, and malformed UTF-8, is refused.
   for (const char* bad : {"\u0100", "\u0080" /* byte 80 stands for the euro sign */, "\U0001F600",
                           "\xE9", "\x80", "\xC3", "\xC3(", "\xC1\xA9" /* overlong */,
                           "\xED\xA0\x80" /* a surrogate */, "\xF8\x88\x80\x80\x80"}) {
@@ -29,18 +28,14 @@ TEST(CodePageTest, RefusesWhatTheCodePageCannotHoldAndMalformedUtf8) {
   }
 }
 
-TEST(UpperCaseTest, KnowsTheCodePagesLettersAndLeavesTheRest) {
-  EXPECT_EQ(Upper1252("music_bo"), "MUSIC_BO");
-  EXPECT_EQ(Upper1252("\xE0\xE9\xF6\xFE"), "\xC0\xC9\xD6\xDE");      // à é ö þ
-  EXPECT_EQ(Upper1252("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F");      // š œ ž ÿ
-  EXPECT_EQ(Upper1252("\xF7\xDF\xB5$1_(x)"), "\xF7\xDF\xB5$1_(X)");  // ÷ ß µ stay
-}
-
-TEST(TrimTest, RemovesBlanksOnlyAndKeepsZeroBytes) {
-  EXPECT_EQ(TrimLeftBlanks("  Coin  "), "Coin  ");
-  EXPECT_EQ(TrimRightBlanks("  Coin  "), "  Coin");
-  EXPECT_EQ(TrimBlanks("\tCoin\t"), "\tCoin\t");
-  EXPECT_EQ(TrimBlanks("    "), "");
+// Upper-casing knows the code page's letters (here à é ö þ š œ ž ÿ) and leaves the rest (÷ ß µ);
+// trimming removes blanks only, and keeps the zero bytes of a never-assigned text.
+TEST(TextTest, UpperCaseKnowsTheCodePageAndTrimRemovesBlanksOnly) {
+  EXPECT_EQ(Upper1252("music_bo\xE0\xE9\xF6\xFE\x9A\x9C\x9E\xFF\xF7\xDF\xB5$1_(x)"),
+            "MUSIC_BO\xC0\xC9\xD6\xDE\x8A\x8C\x8E\x9F\xF7\xDF\xB5$1_(X)");
+  EXPECT_EQ(std::make_tuple(TrimLeftBlanks("  Coin  "), TrimRightBlanks("  Coin  "),
+                            TrimBlanks("\tCoin\t"), TrimBlanks("    ")),
+            std::make_tuple("Coin  ", "  Coin", "\tCoin\t", ""));
   const std::string unassigned("Coin  \0", 7);
   EXPECT_EQ(TrimBlanks(unassigned), unassigned);
 }
