@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "fixtures/table_image.h"
 #include "platform/fault_plan.h"
 #include "support/temp_folder.h"
 #include "tablestore/error_policy.h"
@@ -16,6 +17,7 @@
 namespace hw {
 namespace {
 
+using testing::AsText;
 using testing::MessageEvent;
 
 constexpr char kUnexpected[] =
@@ -33,8 +35,6 @@ MessageEvent Fatal(int number) {
 }
 const MessageEvent kIllegal{"That Name is illegal, you may only use A-Z,0-9,_, and &.",
                             Icon::kExclamation, Buttons::kOk, "Hoardwise", Reply::kOk};
-
-std::string Le(int64_t value, int size) { return testing::LittleEndian(value, size); }
 
 // A small record layout for appending and reading back.
 struct Item {
@@ -72,24 +72,24 @@ TEST_F(TableStoreTest, CreateAppendCloseAndReopen) {
   // Only the folder is trimmed; the name goes on directly after it.
   OpenTable(rt, "N:\\   ", "DEFAULT", number, ".mst", 659, 3, created);
   EXPECT_EQ(std::pair(created, number), std::pair(1, 1));
-  EXPECT_EQ(Default(), "DEFAULT.mst     " + Le(3, 4) + Le(659, 4) + Le(1, 4) + Le(3, 4));
-
-  AppendRecord(rt, number, Item{1, 2});
-  AppendRecord(rt, number, Item{3, 4});
+  TableImage image = TableImage::New("DEFAULT.mst", 659, 3);
+  EXPECT_EQ(Default(), AsText(image.Bytes()));
+  for (const Item& item : {Item{1, 2}, Item{3, 4}}) {
+    AppendRecord(rt, number, item);
+    image.Append(item);
+  }
   Item item{5, 6};
   ReadRecord(rt, number, 10, item);
   EXPECT_EQ(std::pair(item.a, item.b), std::pair(0, 0)) << "records past the end read as zeros";
   CloseTable(rt, number);
   EXPECT_EQ(number, 0);
   const std::string closed = Default();
-  EXPECT_EQ(closed.substr(16, 4), Le(5, 4)) << "the next record";
+  EXPECT_EQ(closed, AsText(image.Bytes()));
 
   // An existing table opens with its own header, whatever the caller states.
   OpenTable(rt, rt.new_data_folder, "DEFAULT", number, ".mst", 123, 9, created);
   const NewHeader& slot = rt.slots.New(number);
   EXPECT_EQ(std::tuple(created, slot.record_length, slot.next_record), std::tuple(0, 659, 5));
-  ReadRecord(rt, number, 4, item);
-  EXPECT_EQ(std::pair(item.a, item.b), std::pair(3, 4));
   // Closing without an append writes nothing (a write would fail here and keep the number).
   rt.slots.New(number).header_flag = 9;
   faults.Add(Fault{"DEFAULT.mst", FaultOp::kWrite, kDiskFull});
@@ -128,12 +128,10 @@ TEST_F(TableStoreTest, NamesNumbersClosingWhatIsNotOpenAndRunningOutOfNumbers) {
 }
 
 TEST_F(TableStoreTest, PriorTablesOpenReadOnlyOrSilentlyNot) {
-  std::string file = "Collect.mst     " + Le(4, 2) + Le(40, 2) + Le(0, 4);
-  file.resize(40, '\0');
-  file += Le(11, 4) + Le(12, 4);
-  file.resize(3 * 40, '\0');
+  TableImage file = TableImage::Prior("Collect.mst", 40, 4);
+  file.Put(2, Item{11, 12});
   const std::filesystem::path host = fx.c_root / "HWVER4" / "Collect.mst";
-  testing::WriteBytes(host, file);
+  testing::WriteBytes(host, file.Bytes());
 
   int16_t number = 0;
   OpenPriorTable(rt, rt.prior_folder, "Collect", number, ".mst");
@@ -145,7 +143,7 @@ TEST_F(TableStoreTest, PriorTablesOpenReadOnlyOrSilentlyNot) {
   EXPECT_EQ(std::pair(item.a, item.b), std::pair(11, 12));
   EXPECT_THROW(WriteRecord(rt, number, 2, Item{}), RunError);
   CloseFile(rt, number);
-  EXPECT_EQ(testing::ReadText(host), file);
+  EXPECT_EQ(testing::ReadText(host), AsText(file.Bytes()));
 
   // Missing: the number is taken but not open, and the slot keeps what it held.
   rt.slots.Prior(1).next_record = 7;

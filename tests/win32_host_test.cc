@@ -1,13 +1,15 @@
 // The Win32 host on real Windows folders: spellings that name the same file, the write guard
-// against them, read-only files, devices and names outside ASCII.
+// against them, read-only files and names outside ASCII.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "support/t3_drive_c.h"
 #include "support/temp_folder.h"
 
 namespace hw {
@@ -19,38 +21,22 @@ using Names = std::vector<std::string>;
 using testing::ErrorOf;
 using testing::WriteError;
 
-// Drive C: is a temporary folder holding the new data folder C:\Data and the prior
-// installation C:\Prior Edition (a name with a distinct short 8.3 form).
-class Win32HostTest : public ::testing::Test {
+// The prior installation is C:\Prior Edition, a name with a distinct short 8.3 form.
+class Win32HostTest : public testing::DriveCTest {
  protected:
-  Win32HostTest()
-      : c_(tmp_.path() / "c"),
-        data_(c_ / "Data"),
-        prior_(c_ / "Prior Edition"),
-        fs_(Drives(), "C:\\Data") {
-    fs::create_directories(data_);
+  Win32HostTest() {
     fs::create_directories(prior_);
-    fs_.SetNewDataFolder("C:\\Data\\");
     fs_.SetPriorFolder("C:\\Prior Edition\\");
   }
-  DriveMap Drives() const {
-    DriveMap d;
-    d.Map('C', c_);
-    return d;
-  }
 
-  testing::TempFolder tmp_;
-  fs::path c_, data_, prior_;
-  FileSystem fs_;
+  fs::path prior_ = c_ / "Prior Edition";
 };
 
 TEST_F(Win32HostTest, NamesInAnotherCaseAreTheStoredName) {
   testing::WriteBytes(data_ / "Collect.mst", "12345678");
   EXPECT_EQ(fs_.HostPath("c:\\DATA\\COLLECT.MST"), data_ / "Collect.mst");
   fs_.OpenRandom(1, "collect.MST", 4, Access::kReadOnly);
-  std::string record(4, '\0');
-  fs_.GetRecord(1, 2, std::as_writable_bytes(std::span(record)));
-  EXPECT_EQ(record, "5678");
+  EXPECT_EQ(Record(1, 2, 4), "5678");
   fs_.OpenOutput(2, "COLLECT.mst");
   fs_.WriteLine(2, "x");
   fs_.CloseAll();
@@ -90,9 +76,7 @@ TEST_F(Win32HostTest, AReadOnlyPriorFileIsReadAndNeverWritten) {
   // Read under two numbers at once, as a table and its existence check are.
   fs_.OpenRandom(1, "C:\\Prior Edition\\DEFAULT.MST", 5, Access::kReadOnly);
   fs_.OpenInput(2, "c:\\prior edition\\default.mst");
-  std::string record(5, '\0');
-  fs_.GetRecord(1, 1, std::as_writable_bytes(std::span(record)));
-  EXPECT_EQ(record, "prior");
+  EXPECT_EQ(Record(1, 1, 5), "prior");
   EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(3, "c:\\data\\..\\PRIOR EDITION\\default.mst"); }),
             kPathFileAccessError);
   fs_.CloseAll();
@@ -100,14 +84,6 @@ TEST_F(Win32HostTest, AReadOnlyPriorFileIsReadAndNeverWritten) {
             static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(testing::ReadText(file), "prior");
-}
-
-TEST_F(Win32HostTest, DeviceSpellingsAreRefusedBeforeTheHostSeesThem) {
-  for (const char* path : {"NUL", "\\\\.\\NUL", "C:\\Data\\con.txt", "Com1\\x.cl4", "CONOUT$"}) {
-    EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, path); }), kBadFileNameOrNumber) << path;
-    EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, path); }), kBadFileNameOrNumber) << path;
-  }
-  EXPECT_TRUE(fs::is_empty(data_));
 }
 
 TEST_F(Win32HostTest, AccentedNamesAreUtf16OnTheHost) {
