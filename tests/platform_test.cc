@@ -37,7 +37,7 @@ using enum Access;
 
 using FileSystemTest = testing::DriveCTest;
 
-TEST_F(FileSystemTest, PathsAreNormalizedAndFoldersMadeAndChanged) {
+TEST_F(FileSystemTest, PathsAreNormalizedFoldersMadeAndChangedAndListed) {
   EXPECT_EQ(fs_.HostPath("C:\\Data/a\\\\b//.\\c\\..\\d"), data_ / "a" / "b" / "d");
   EXPECT_EQ(fs_.HostPath("C:\\..\\..\\Data\\..\\..\\x"), c_ / "x");  // ".." stops at the root
   EXPECT_EQ(fs_.HostPath("C:\\Data\\a\0\\b"s), data_ / "a");
@@ -62,9 +62,9 @@ TEST_F(FileSystemTest, PathsAreNormalizedAndFoldersMadeAndChanged) {
   fs_.ChangeFolder("..");
   EXPECT_EQ(ErrorOf([&] { fs_.ChangeFolder("Missing"); }), kPathNotFound);
   EXPECT_EQ(fs_.CurrentFolder(), "C:\\Data\\COMBOS");
-}
+  fs_.ChangeFolder("..");
 
-TEST_F(FileSystemTest, ListFollowsWindowsWildcards) {
+  // Listings follow Windows wildcards.
   for (const char* f : {"a.cl4", "B.CL4", "x.cl40", "a.txt", "ab.cl4"}) Put(data_ / f);
   fs::create_directories(data_ / "d.cl4");
   EXPECT_EQ(fs_.List("C:\\DATA\\*.CL4", kFilesAndFolders),
@@ -79,7 +79,7 @@ TEST_F(FileSystemTest, ListFollowsWindowsWildcards) {
 
 // File numbers, modes, record lengths and positions are checked before use; sequential output
 // replaces the file and ends its lines with CR LF.
-TEST_F(FileSystemTest, FilesAreOpenedUnderCheckedNumbersModesAndLengths) {
+TEST_F(FileSystemTest, FilesAreOpenedUnderCheckedNumbersModesLengthsAndFaults) {
   Put(data_ / "Log.lst", "an older, longer log");
   fs_.OpenOutput(1, "LOG.LST");
   fs_.OpenRandom(2, "two.dat", 4, kReadWrite);
@@ -120,6 +120,19 @@ TEST_F(FileSystemTest, FilesAreOpenedUnderCheckedNumbersModesAndLengths) {
   EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, huge, Bytes("12345")); }), kBadRecordNumber);
   fs_.CloseAll();
   EXPECT_EQ(fs::file_size(data_ / "s.dat"), 0u);
+
+  // An injected fault lets its count of operations through, then fails its number of times.
+  FaultPlan plan;
+  plan.Add({"LOG.LST", FaultOp::kOpen, kDiskFull, 2});
+  plan.Add({"log.lst", FaultOp::kWrite, kDiskFull, 1, 1});
+  fs_.SetFaultPlan(&plan);
+
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "log.lst"); }), kDiskFull);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "Log.Lst"); }), kDiskFull);  // a retry counts
+  fs_.OpenOutput(1, "log.lst");
+  fs_.WriteLine(1, "fine");
+  EXPECT_EQ(ErrorOf([&] { fs_.WriteLine(1, "full"); }), kDiskFull);  // once the file has grown
+  fs_.WriteLine(1, "room again");
 }
 
 // Records are read ahead and written behind in blocks: against a plain model of the file, random
@@ -216,21 +229,6 @@ TEST_F(FileSystemTest, DeviceNamesAndIllegalCharactersAreBadFileNamesAndNeverOpe
 #endif
 }
 
-// An injected fault lets its count of operations through, then fails its number of times.
-TEST_F(FileSystemTest, InjectedFaultsFollowTheirCounts) {
-  FaultPlan plan;
-  plan.Add({"LOG.LST", FaultOp::kOpen, kDiskFull, 2});
-  plan.Add({"log.lst", FaultOp::kWrite, kDiskFull, 1, 1});
-  fs_.SetFaultPlan(&plan);
-
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "log.lst"); }), kDiskFull);
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "Log.Lst"); }), kDiskFull);  // a retry counts
-  fs_.OpenOutput(1, "log.lst");
-  fs_.WriteLine(1, "fine");
-  EXPECT_EQ(ErrorOf([&] { fs_.WriteLine(1, "full"); }), kDiskFull);  // once the file has grown
-  fs_.WriteLine(1, "room again");
-}
-
 #ifndef _WIN32  // Z: as the host root, case variants side by side, UTF-8 names, symbolic links
 // Z: is the host root, other unmapped drives hold nothing, and a host folder shows through the
 // drive whose folder is its longest whole-component prefix.
@@ -238,9 +236,8 @@ TEST_F(FileSystemTest, DrivesShowHostFolders) {
   EXPECT_TRUE(fs_.List("Q:\\*", kFilesAndFolders).empty());
   EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, "Q:\\f.txt"); }), kPathNotFound);
   EXPECT_EQ(WriteError(fs_, "Q:"), kPathFileAccessError);
-  const DriveMap mapped = testing::Mapped('z', c_);
-  EXPECT_EQ(mapped.HostRoot('Z'), c_);
-  EXPECT_EQ(FileSystem(mapped, "Z:\\").HostPath("z:\\Data\\f.txt"), data_ / "f.txt");
+  EXPECT_EQ(FileSystem(testing::Mapped('z', c_), "Z:\\").HostPath("z:\\Data\\f.txt"),
+            data_ / "f.txt");
 
   const fs::path srv = c_ / "srv";
   fs::create_directories(srv / "new");
@@ -277,8 +274,7 @@ TEST_F(FileSystemTest, NamesMatchWithoutRegardToCaseAndFollowTheFolderAsItChange
             (Names{"A", "a", "b", "Caf\xE9.txt", "F", "_x", "\xE9t\xE9"}));
 
   const fs::path sub = data_ / "Sub";
-  Put(sub / "abc");
-  Put(sub / "aBC");
+  for (const char* f : {"abc", "aBC"}) Put(sub / f);
   EXPECT_EQ(fs_.HostPath("C:\\DATA\\SUB\\abc"), sub / "abc");
   EXPECT_EQ(fs_.HostPath("sub\\ABC"), sub / "aBC");  // the first in listing order
   EXPECT_EQ(fs_.HostPath("sub\\new.txt"), sub / "new.txt");

@@ -18,6 +18,7 @@ namespace fs = std::filesystem;
 using Json = nlohmann::json;
 using hw::testing::ReadBytes;
 using hw::testing::ReadText;
+using hw::testing::RunProgram;
 using hw::testing::WriteBytes;
 
 // A sample installation, converted with every question answered Yes, then verified in its new
@@ -25,24 +26,21 @@ using hw::testing::WriteBytes;
 class VerifyTest : public ::testing::Test {
  protected:
   VerifyTest() {
-    EXPECT_EQ(hw::testing::RunProgram("hwsample", {root.string()}, temp.path(), temp.path()).status,
-              0);
+    EXPECT_EQ(RunProgram("hwsample", {root.string()}, temp.path(), temp.path()).status, 0);
   }
 
-  // Runs a program of the project in the new data folder; its standard output lands in `out`.
-  int Run(const std::string& program, std::vector<std::string> args) {
+  // Runs a program of the project in the new data folder.
+  hw::testing::ProgramRun Run(const std::string& program, std::vector<std::string> args) {
     args.insert(args.begin(),
                 {"--drive", "C=" + (root / "c").string(), "--drive", "N=" + (root / "n").string()});
-    const hw::testing::ProgramRun run = hw::testing::RunProgram(program, args, data, temp.path());
-    out = run.out;
-    return run.status;
+    return RunProgram(program, args, data, temp.path());
   }
   // Runs hwverify --json and returns its exit status. The report lands in `report`, its
   // collection US Coins in `us`, and the names of the users, collections and lists it finds
   // incomplete in `incomplete`.
   int Verify() {
-    const int status = Run("hwverify", {"--json"});
-    report = Json::parse(out);
+    const hw::testing::ProgramRun run = Run("hwverify", {"--json"});
+    report = Json::parse(run.out);
     incomplete.clear();
     for (const Json& u : report["users"]) {
       if (!u["in_table"] || !u["folder_exists"]) incomplete.push_back(u["name"]);
@@ -54,13 +52,12 @@ class VerifyTest : public ::testing::Test {
     for (const Json& l : report["lists"]) {
       if (!l["missing"].empty()) incomplete.push_back(l["kind"]);
     }
-    return status;
+    return run.status;
   }
 
   hw::testing::TempFolder temp;
   fs::path root = temp.path() / "sample";  // drive C: is root/c, N: is root/n
   fs::path data = root / "n" / "Hoardwise";
-  std::string out;
   Json report;
   Json us;
   std::vector<std::string> incomplete;
@@ -69,8 +66,8 @@ class VerifyTest : public ::testing::Test {
 // The converted sample arrived complete; then a container dropped from its list and a
 // description missing from the first coin of US Coins are reported.
 TEST_F(VerifyTest, FindsTheConvertedSampleCompleteAndReportsWhatWasDamagedAfter) {
-  ASSERT_EQ(Run("hwconvert-batch", {"--answers", "YYY"}), 0);
-  EXPECT_EQ(Verify(), 0) << out;
+  ASSERT_EQ(Run("hwconvert-batch", {"--answers", "YYY"}).status, 0);
+  EXPECT_EQ(Verify(), 0);
   EXPECT_EQ(report["summary"], "Everything arrived.");
   EXPECT_EQ(report["users"].size(), 3u);
   EXPECT_EQ(Json::array({us["prior_items"], us["new_items"], us["us_coins"]}),
@@ -79,12 +76,13 @@ TEST_F(VerifyTest, FindsTheConvertedSampleCompleteAndReportsWhatWasDamagedAfter)
   for (const Json& m : us["money"]) EXPECT_EQ(m["prior"], m["new"]);
 
   // The table for the terminal says the same.
-  EXPECT_EQ(Run("hwverify", {}), 0);
-  EXPECT_NE(out.find("Everything arrived."), std::string::npos);
+  const hw::testing::ProgramRun table = Run("hwverify", {});
+  EXPECT_EQ(table.status, 0);
+  EXPECT_NE(table.out.find("Everything arrived."), std::string::npos);
 
   // The HTML page is self-contained: nothing is fetched and nothing runs.
   const fs::path page = temp.path() / "report.html";
-  ASSERT_EQ(Run("hwverify", {"--html", page.string()}), 0);
+  ASSERT_EQ(Run("hwverify", {"--html", page.string()}).status, 0);
   const std::string html = ReadText(page);
   for (const char* outside : {"<script", "src=", "href="}) {
     EXPECT_EQ(html.find(outside), std::string::npos) << outside;
@@ -129,13 +127,12 @@ TEST_F(VerifyTest, FindsTheConvertedSampleCompleteAndReportsWhatWasDamagedAfter)
       t + "/profile' --dump-dom 'file://" + page.string() + "' >'" + t + "/dom' 2>/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   const std::string dom = ReadText(t + "/dom");
-  EXPECT_NE(dom.find("<p id=\"summary\" class=\"summary ok\">Everything arrived.</p>"),
-            std::string::npos);
-  for (const char* user : {"John Smith", "Mary Jones", "Luis Garcia"}) {
-    EXPECT_NE(dom.find(std::string("<h2>") + user + " — complete</h2>"), std::string::npos) << user;
+  for (const char* shown : {"<p id=\"summary\" class=\"summary ok\">Everything arrived.</p>",
+                            "<h2>John Smith — complete</h2>", "<h2>Mary Jones — complete</h2>",
+                            "<h2>Luis Garcia — complete</h2>",
+                            "<td>US Coins</td><td class=\"n\">5</td><td class=\"n\">5</td>"}) {
+    EXPECT_NE(dom.find(shown), std::string::npos) << shown;
   }
-  EXPECT_NE(dom.find("<td>US Coins</td><td class=\"n\">5</td><td class=\"n\">5</td>"),
-            std::string::npos);
 }
 
 TEST_F(VerifyTest, ACollectionWhoseConversionFailedIsTheOnlyOneShort) {
@@ -143,7 +140,8 @@ TEST_F(VerifyTest, ACollectionWhoseConversionFailedIsTheOnlyOneShort) {
   // and the failure ends that collection only.
   WriteBytes(data / "SMITH" / "My Collections" / "US Coins.clu",
              hw::TableImage::New("US Coins.clu", hw::kNewCollectionRecordLength, 4).Bytes());
-  ASSERT_EQ(Run("hwconvert-batch", {"--answers", "YYY", "--fail", "US Coins.clu:write:57"}), 0);
+  ASSERT_EQ(Run("hwconvert-batch", {"--answers", "YYY", "--fail", "US Coins.clu:write:57"}).status,
+            0);
 
   EXPECT_EQ(Verify(), 1);
   EXPECT_EQ(Json::array({us["prior_items"], us["new_items"], us["short"]}), Json::array({5, 0, 5}));
