@@ -36,14 +36,13 @@ class VerifyTest : public ::testing::Test {
     return RunProgram(program, args, data, temp.path());
   }
   // Runs hwverify --json and returns its exit status. The report lands in `report`, its
-  // collection US Coins in `us`, and the names of the users, collections and lists it finds
-  // incomplete in `incomplete`.
+  // collection US Coins in `us`, and the names of the collections and lists it finds incomplete
+  // in `incomplete`.
   int Verify() {
     const hw::testing::ProgramRun run = Run("hwverify", {"--json"});
     report = Json::parse(run.out);
     incomplete.clear();
     for (const Json& u : report["users"]) {
-      if (!u["in_table"] || !u["folder_exists"]) incomplete.push_back(u["name"]);
       for (const Json& c : u["collections"]) {
         if (c["name"] == "US Coins") us = c;
         if (!c["complete"]) incomplete.push_back(c["name"]);
@@ -68,7 +67,6 @@ class VerifyTest : public ::testing::Test {
 TEST_F(VerifyTest, FindsTheConvertedSampleCompleteAndReportsWhatWasDamagedAfter) {
   ASSERT_EQ(Run("hwconvert-batch", {"--answers", "YYY"}).status, 0);
   EXPECT_EQ(Verify(), 0);
-  EXPECT_EQ(report["summary"], "Everything arrived.");
   EXPECT_EQ(report["users"].size(), 3u);
   EXPECT_EQ(Json::array({us["prior_items"], us["new_items"], us["us_coins"]}),
             Json::array({5, 5, 5}));
