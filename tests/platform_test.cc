@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
 #include <random>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +14,7 @@
 #include "platform/fault_plan.h"
 #include "platform/file_system.h"
 #include "support/scripted_ui.h"
+#include "support/t3_drive_c.h"
 #include "support/temp_folder.h"
 #include "tablestore/runtime.h"
 
@@ -25,115 +26,26 @@ using namespace std::string_literals;
 
 using testing::Bytes;
 using testing::ErrorOf;
+using testing::ReadText;
 using testing::WriteError;
 
 void Put(const fs::path& file, std::string_view bytes = "") { testing::WriteBytes(file, bytes); }
-std::string Get(const fs::path& file) { return testing::ReadText(file); }
-
-#ifndef _WIN32  // Z: is the host root on POSIX hosts only.
-// The Windows path that reaches `host` through the Z: drive, which stands for the host root.
-std::string ThroughZ(const fs::path& host) { return "Z:" + host.string(); }
-#endif
 
 using Names = std::vector<std::string>;
+using enum ListFilter;
+using enum Access;
 
-// C: is a host folder; the new data folder is C:\Data (also the current folder) and the prior
-// installation C:\HWVER4.
-class FileSystemTest : public ::testing::Test {
- protected:
-  FileSystemTest()
-      : c_(MadeDir(tmp_.path() / "c")), data_(MadeDir(c_ / "Data")), fs_(Drives(), "C:\\Data") {
-    fs_.SetNewDataFolder("C:\\Data\\");
-    fs_.SetPriorFolder("C:\\HWVER4\\");
-  }
+using FileSystemTest = testing::DriveCTest;
 
-  static fs::path MadeDir(const fs::path& p) {
-    fs::create_directories(p);
-    return p;
-  }
-  DriveMap Drives() const {
-    DriveMap d;
-    d.Map('C', c_);
-    return d;
-  }
-  std::string Record(int number, int64_t record, size_t size) {
-    std::string out(size, '\xEE');
-    fs_.GetRecord(number, record, std::as_writable_bytes(std::span(out)));
-    return out;
-  }
-
-  testing::TempFolder tmp_;
-  fs::path c_;
-  fs::path data_;
-  FileSystem fs_;
-};
-
-TEST_F(FileSystemTest, PathTextIsNormalizedBeforeTheHostSeesIt) {
+TEST_F(FileSystemTest, PathsAreNormalizedFoldersMadeAndChangedAndListed) {
   EXPECT_EQ(fs_.HostPath("C:\\Data/a\\\\b//.\\c\\..\\d"), data_ / "a" / "b" / "d");
   EXPECT_EQ(fs_.HostPath("C:\\..\\..\\Data\\..\\..\\x"), c_ / "x");  // ".." stops at the root
   EXPECT_EQ(fs_.HostPath("C:\\Data\\a\0\\b"s), data_ / "a");
   EXPECT_EQ(fs_.HostPath("C:\\Data\\name. .\\file.txt . "), data_ / "name" / "file.txt");
-  EXPECT_EQ(fs_.HostPath("sub\\x"), data_ / "sub" / "x");
   EXPECT_EQ(fs_.HostPath("\\x"), c_ / "x");
   EXPECT_EQ(fs_.HostPath("c:x"), data_ / "x");  // the current folder's drive, drive-relative
-}
 
-#ifndef _WIN32  // Z: as the host root, case variants side by side, UTF-8 names
-TEST_F(FileSystemTest, ZIsTheHostRootAndOtherUnmappedDrivesHoldNothing) {
-  // The data folder reached through Z: is still the data folder.
-  fs_.OpenOutput(1, ThroughZ(data_ / "g.txt"));
-  fs_.Close(1);
-  EXPECT_TRUE(fs::exists(data_ / "g.txt"));
-
-  EXPECT_TRUE(fs_.List("Q:\\*", ListFilter::kFilesAndFolders).empty());
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, "Q:\\f.txt"); }), kPathNotFound);
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "Q:\\f.txt"); }), kPathFileAccessError);
-  EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("Q:\\new"); }), kPathFileAccessError);
-
-  DriveMap mapped;
-  mapped.Map('z', c_);
-  EXPECT_EQ(mapped.HostRoot('Z'), c_);
-  EXPECT_EQ(FileSystem(mapped, "Z:\\").HostPath("z:\\Data\\f.txt"), data_ / "f.txt");
-}
-
-TEST(DriveMapTest, ShowsAHostFolderThroughTheLongestWholeComponentPrefix) {
-  testing::TempFolder tmp;
-  const fs::path srv = tmp.path() / "srv";
-  fs::create_directories(srv / "new");
-  fs::create_directories(tmp.path() / "srvnew");
-  DriveMap d;
-  d.Map('N', srv);
-  d.Map('M', srv / "new");
-  d.Map('Z', tmp.path() / "z");  // nothing is left for the host root
-  EXPECT_EQ(d.WindowsPathOf(srv / "new" / "a"), "M:\\a");
-  EXPECT_EQ(d.WindowsPathOf(srv / "news" / "b"), "N:\\news\\b");
-  EXPECT_EQ(d.WindowsPathOf(srv / "new"), "M:\\");
-  EXPECT_EQ(d.WindowsPathOf(tmp.path() / "srvnew"), std::nullopt);
-  EXPECT_EQ(d.WindowsPathOf(srv / "caf\xC3\xA9"), "N:\\caf\xE9");
-  EXPECT_EQ(d.WindowsPathOf(srv / "\xC4\x80"), std::nullopt);  // not in the code page
-
-  d.Map('B', srv / "new");
-  EXPECT_EQ(d.WindowsPathOf(srv / "new" / "a"), "B:\\a");  // a tie goes to the lowest letter
-  // A folder named with a trailing separator, and not made yet, is the same folder.
-  d.Map('P', tmp.path() / "later" / "");
-  d.Map('O', tmp.path() / "later");
-  EXPECT_EQ(d.WindowsPathOf(tmp.path() / "later" / "x"), "O:\\x");
-  EXPECT_EQ(d.WindowsPathOf(tmp.path() / "later"), "O:\\");
-}
-
-TEST_F(FileSystemTest, NonAsciiNamesAreUtf8OnTheHostAndListsGoByUpperCasedThenRawName) {
-  fs_.OpenOutput(1, "Caf\xE9.txt");
-  fs_.WriteLine(1, "x");
-  fs_.Close(1);
-  EXPECT_EQ(Get(data_ / "Caf\xC3\xA9.txt"), "x\r\n");
-  EXPECT_EQ(fs_.HostPath("CAF\xC9.TXT"), data_ / "Caf\xC3\xA9.txt");  // É is é upper-cased
-  for (const char* f : {"b", "A", "a", "\xC3\xA9t\xC3\xA9", "F", "_x"}) Put(data_ / f);
-  EXPECT_EQ(fs_.List("*", ListFilter::kPlainFiles),
-            (Names{"A", "a", "b", "Caf\xE9.txt", "F", "_x", "\xE9t\xE9"}));
-}
-#endif
-
-TEST_F(FileSystemTest, FoldersAreMadeOnceAndChangedWithoutMovingTheProcess) {
+  // Folders are made once, and the current folder changes without moving the process's.
   Put(data_ / "plain");
   EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("Plain"); }), kPathFileAccessError);
   EXPECT_EQ(ErrorOf([&] { fs_.MakeFolder("none\\child"); }), kPathNotFound);
@@ -149,119 +61,77 @@ TEST_F(FileSystemTest, FoldersAreMadeOnceAndChangedWithoutMovingTheProcess) {
   fs_.ChangeFolder("..");
   EXPECT_EQ(ErrorOf([&] { fs_.ChangeFolder("Missing"); }), kPathNotFound);
   EXPECT_EQ(fs_.CurrentFolder(), "C:\\Data\\COMBOS");
-  fs_.ChangeFolder("\\");
-  EXPECT_EQ(fs_.CurrentFolder(), "C:\\");
-}
+  fs_.ChangeFolder("..");
 
-TEST_F(FileSystemTest, ListFollowsWindowsWildcards) {
-  for (const char* f : {"a.cl4", "B.CL4", "x.cl40", "a.txt", "hwver4.exe", "ab.cl4"})
-    Put(data_ / f);
-  fs::create_directories(data_ / "dir.cl4");
-  EXPECT_EQ(fs_.List("C:\\DATA\\*.CL4", ListFilter::kFilesAndFolders),
-            (Names{"a.cl4", "ab.cl4", "B.CL4", "dir.cl4"}));
-  EXPECT_EQ(fs_.List("?.cl4", ListFilter::kPlainFiles), (Names{"a.cl4", "B.CL4"}));
-
-  // "name." names a name without an extension: a folder or a plain file, never hwver4.exe.
-  EXPECT_TRUE(fs_.List("hwver4.", ListFilter::kFilesAndFolders).empty());
-  fs::create_directories(data_ / "HWVER4");
-  EXPECT_EQ(fs_.List("hwver4.", ListFilter::kFilesAndFolders), Names{"HWVER4"});
-  EXPECT_TRUE(fs_.List("hwver4.", ListFilter::kPlainFiles).empty());
-  fs::create_directories(c_ / "Prior");
-  Put(c_ / "Prior" / "hwver4");
-  EXPECT_EQ(fs_.List("C:\\prior\\HWVER4.", ListFilter::kPlainFiles), Names{"hwver4"});
+  // Listings follow Windows wildcards.
+  for (const char* f : {"a.cl4", "B.CL4", "x.cl40", "a.txt", "ab.cl4"}) Put(data_ / f);
+  fs::create_directories(data_ / "d.cl4");
+  EXPECT_EQ(fs_.List("C:\\DATA\\*.CL4", kFilesAndFolders),
+            (Names{"a.cl4", "ab.cl4", "B.CL4", "d.cl4"}));
+  EXPECT_EQ(fs_.List("?.cl4", kPlainFiles), (Names{"a.cl4", "B.CL4"}));  // not the folder
 
   // "folder\." asks whether the folder exists.
-  EXPECT_EQ(fs_.List("dir.CL4\\.", ListFilter::kFilesAndFolders), Names{"."});
-  EXPECT_TRUE(fs_.List("missing\\.", ListFilter::kFilesAndFolders).empty());
-  EXPECT_TRUE(fs_.List("a.cl4\\.", ListFilter::kFilesAndFolders).empty());
+  EXPECT_EQ(fs_.List("D.CL4\\.", kFilesAndFolders), Names{"."});
+  EXPECT_TRUE(fs_.List("missing\\.", kFilesAndFolders).empty());
+  EXPECT_TRUE(fs_.List("a.cl4\\.", kFilesAndFolders).empty());
 }
 
-#ifndef _WIN32  // case variants side by side
-// Names match without regard to case when the exact one is absent. Folders are listed once and
-// then answered from an index, which the program's own names keep up to date and any other
-// change to the folder (seen by its changed time) rebuilds.
-TEST_F(FileSystemTest, CaseLookupsPreferTheExactNameAndFollowTheFolderAsItChanges) {
-  const fs::path sub = data_ / "Sub";
-  fs::create_directories(sub);
-  Put(sub / "abc");
-  Put(sub / "aBC");
-  EXPECT_EQ(fs_.HostPath("C:\\DATA\\SUB\\abc"), sub / "abc");
-  EXPECT_EQ(fs_.HostPath("sub\\ABC"), sub / "aBC");  // the first in listing order
-  EXPECT_EQ(fs_.HostPath("sub\\new.txt"), sub / "new.txt");
-
-  fs_.OpenOutput(1, "SUB\\New.TXT");
-  fs_.Close(1);
-  fs_.MakeFolder("sub\\Made");
-  EXPECT_EQ(fs_.HostPath("sub\\new.txt"), sub / "New.TXT");
-  EXPECT_EQ(fs_.HostPath("sub\\MADE\\x"), sub / "Made" / "x");
-  EXPECT_EQ(fs_.List("sub\\*", ListFilter::kFilesAndFolders),
-            (Names{"aBC", "abc", "Made", "New.TXT"}));
-
-  // Others' changes show as a new folder time (set here: a coarse clock may not have moved).
-  const auto changed = fs::last_write_time(sub) + std::chrono::seconds(2);
-  fs::rename(sub / "abc", sub / "ABc");
-  fs::last_write_time(sub, changed);
-  EXPECT_EQ(fs_.HostPath("sub\\abc"), sub / "ABc");
-  EXPECT_EQ(fs_.List("sub\\a*", ListFilter::kPlainFiles), (Names{"ABc", "aBC"}));
-  Put(sub / "abc", "the exact name again");
-  fs_.OpenInput(2, "SUB\\abc");
-  EXPECT_EQ(fs_.Length(2), 20);
-}
-
-// Whatever the program wrote is on disk when a message box shows, since the user may end the
-// program there.
-TEST_F(FileSystemTest, WrittenRecordsAreOnDiskBeforeAnyMessage) {
-  struct DiskReader : testing::ScriptedUi {
-    fs::path file;
-    std::string seen;
-    Reply MessageBox(const std::string& text, Icon icon, Buttons buttons,
-                     const std::string& title) override {
-      seen = Get(file);
-      return ScriptedUi::MessageBox(text, icon, buttons, title);
-    }
-  } ui;
-  ui.file = data_ / "t.dat";
-  Runtime rt(fs_, ui);
-  fs_.OpenRandom(1, "t.dat", 4, Access::kReadWrite);
-  fs_.PutRecord(1, 1, Bytes("abcd"));
-  rt.ui.MessageBox("?", Icon::kNone, Buttons::kOk, "");
-  EXPECT_EQ(ui.seen, "abcd");
-}
-
-#endif
-
-TEST_F(FileSystemTest, FileNumbersRecordLengthsAndPositionsAreCheckedBeforeUse) {
-  EXPECT_EQ(fs_.FreeFile(), 1);
-  fs_.OpenOutput(1, "one.txt");
-  fs_.OpenRandom(2, "two.dat", 4, Access::kReadWrite);
-  fs_.OpenOutput(3, "three.txt");
-  fs_.Close(2);
-  EXPECT_EQ(fs_.FreeFile(), 2);
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(3, "one.txt"); }), kFileAlreadyOpen);
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(1, "x.dat", 8, Access::kReadOnly); }), kFileAlreadyOpen);
+// File numbers, modes, record lengths and positions are checked before use; sequential output
+// replaces the file and ends its lines with CR LF.
+TEST_F(FileSystemTest, FilesAreOpenedUnderCheckedNumbersModesLengthsAndFaults) {
+  Put(data_ / "Log.lst", "an older, longer log");
+  fs_.OpenOutput(1, "LOG.LST");
+  fs_.OpenRandom(2, "two.dat", 4, kReadWrite);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(2, "log.lst"); }), kFileAlreadyOpen);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(1, "x.dat", 8, kReadOnly); }), kFileAlreadyOpen);
   EXPECT_FALSE(fs::exists(data_ / "x.dat"));
-  std::vector<std::byte> five(5);
+  fs_.Close(2);
   EXPECT_EQ(ErrorOf([&] { fs_.WriteLine(2, "x"); }), kBadFileNameOrNumber);
-  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(2, 1, five); }), kBadFileNameOrNumber);
+  EXPECT_EQ(ErrorOf([&] { Record(2, 1, 4); }), kBadFileNameOrNumber);
   fs_.Close(2);  // closing what is not open does nothing
   EXPECT_EQ(ErrorOf([&] { fs_.Close(0); }), kBadFileNameOrNumber);
+  fs_.WriteLine(1, "Converting: US Coins");
+  fs_.WriteLine(1, "");
+  fs_.Close(1);
+  EXPECT_EQ(ReadText(data_ / "Log.lst"), "Converting: US Coins\r\n\r\n");
 
-  for (int32_t bad : {0, -1, 32768}) {
-    EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(2, "r.dat", bad, Access::kReadWrite); }),
-              kBadRecordLength)
-        << bad;
-  }
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, "absent.txt"); }), kFileNotFound);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "absent\\x.txt"); }), kPathNotFound);
+  fs_.OpenInput(1, "log.lst");
+  EXPECT_EQ(ErrorOf([&] { fs_.WriteLine(1, "x"); }), kBadFileMode);
+  fs_.OpenRandom(2, "log.lst", 4, kReadOnly);
+  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, 1, Bytes("XXXX")); }), kPathFileAccessError);
+  EXPECT_EQ(ReadText(data_ / "Log.lst"), "Converting: US Coins\r\n\r\n");
+  fs_.CloseAll();
+
+  auto open = [&](int32_t length) {
+    return ErrorOf([&] { fs_.OpenRandom(2, "r.dat", length, kReadWrite); });
+  };
+  EXPECT_EQ((std::vector{open(0), open(-1), open(32768)}), std::vector<int>(3, kBadRecordLength));
   EXPECT_FALSE(fs::exists(data_ / "r.dat"));
-  fs_.OpenRandom(2, "r.dat", 32767, Access::kReadWrite);
-  fs_.OpenRandom(4, "s.dat", 4, Access::kReadWrite);
-  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(4, 1, five); }), kBadRecordLength);
-  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(4, 1, five); }), kBadRecordLength);
+  EXPECT_EQ(open(32767), 0);
+  fs_.OpenRandom(4, "s.dat", 4, kReadWrite);
+  EXPECT_EQ(ErrorOf([&] { Record(4, 1, 5); }), kBadRecordLength);
+  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(4, 1, Bytes("12345")); }), kBadRecordLength);
   // A record number so large that its position cannot be held.
   const int64_t huge = std::numeric_limits<int64_t>::max() / 2;
-  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(2, huge, five); }), kBadRecordNumber);
-  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, huge, five); }), kBadRecordNumber);
+  EXPECT_EQ(ErrorOf([&] { Record(2, huge, 5); }), kBadRecordNumber);
+  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, huge, Bytes("12345")); }), kBadRecordNumber);
   fs_.CloseAll();
   EXPECT_EQ(fs::file_size(data_ / "s.dat"), 0u);
+
+  // An injected fault lets its count of operations through, then fails its number of times.
+  FaultPlan plan;
+  plan.Add({"LOG.LST", FaultOp::kOpen, kDiskFull, 2});
+  plan.Add({"log.lst", FaultOp::kWrite, kDiskFull, 1, 1});
+  fs_.SetFaultPlan(&plan);
+
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "log.lst"); }), kDiskFull);
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "Log.Lst"); }), kDiskFull);  // a retry counts
+  fs_.OpenOutput(1, "log.lst");
+  fs_.WriteLine(1, "fine");
+  EXPECT_EQ(ErrorOf([&] { fs_.WriteLine(1, "full"); }), kDiskFull);  // once the file has grown
+  fs_.WriteLine(1, "room again");
 }
 
 // Records are read ahead and written behind in blocks: against a plain model of the file, random
@@ -272,76 +142,55 @@ TEST_F(FileSystemTest, RecordsThroughSeveralNumbersReadWhatWasLastWritten) {
   constexpr int32_t kLength = 3000;  // about 87 records to a block
   std::string model;
   std::mt19937 rng(11);
-  const char* paths[] = {"shared.dat", "SHARED.DAT", "Shared.Dat"};
-  auto open = [&](int n) {
-    fs_.OpenRandom(n, paths[n - 1], kLength, n == 2 ? Access::kReadOnly : Access::kReadWrite);
-  };
-  for (int n = 1; n <= 3; ++n) open(n);
+  const char* paths[] = {"", "shared.dat", "SHARED.DAT", "Shared.Dat"};
+  for (int n = 1; n <= 3; ++n)
+    fs_.OpenRandom(n, paths[n], kLength, n == 2 ? kReadOnly : kReadWrite);
   for (int step = 0; step < 3000; ++step) {
     const int number = 1 + static_cast<int>(rng() % 3);
-    const int64_t record = 1 + static_cast<int64_t>(rng() % 300);
+    const int64_t first = 1 + static_cast<int64_t>(rng() % 300);
     const size_t size = 1 + rng() % kLength;
     const unsigned op = rng() % 8;
-    if (op < 3 && number != 2) {
-      // A run of consecutive records, as an append does.
-      for (int64_t r = record; r < record + 1 + static_cast<int>(rng() % 40); ++r) {
-        const std::string bytes(size, static_cast<char>('A' + step % 26));
-        fs_.PutRecord(number, r, Bytes(bytes));
-        const size_t pos = static_cast<size_t>(r - 1) * kLength;
-        if (model.size() < pos + size) model.resize(pos + size, '\0');
-        model.replace(pos, size, bytes);
-      }
-    } else if (op == 3) {
+    const int64_t end = first + 1 + static_cast<int64_t>(rng() % 40);
+    if (op == 3) {
       EXPECT_EQ(fs_.Length(number), static_cast<int64_t>(model.size()));
     } else if (op == 4) {
       fs_.Close(number);
-      open(number);
-    } else if (op > 4) {
-      // A run of reads going forward, as a scan does, or a lone one.
-      for (int64_t r = record; r < record + 1 + static_cast<int>(rng() % 30); ++r) {
+      fs_.OpenRandom(number, paths[number], kLength, number == 2 ? kReadOnly : kReadWrite);
+    } else {
+      // A run of consecutive records written, as an append does, or read going forward, as a
+      // scan does.
+      const bool write = op < 3 && number != 2;
+      for (int64_t r = first; r < end; ++r) {
         const size_t pos = static_cast<size_t>(r - 1) * kLength;
-        std::string expected = pos < model.size() ? model.substr(pos, size) : "";
-        expected.resize(size, '\0');
-        ASSERT_EQ(Record(number, r, size), expected) << "step " << step;
+        if (write) {
+          model.resize(std::max(model.size(), pos + size));
+          model.replace(pos, size, size, static_cast<char>('A' + step % 26));
+          fs_.PutRecord(number, r, Bytes(std::string_view(model).substr(pos, size)));
+        } else {
+          std::string expected = pos < model.size() ? model.substr(pos, size) : "";
+          expected.resize(size, '\0');
+          ASSERT_EQ(Record(number, r, size), expected) << "step " << step;
+        }
       }
     }
   }
   fs_.PutRecord(1, 1, Bytes("header"));
   model.replace(0, 6, "header");
   fs_.CloseAll();
-  EXPECT_EQ(Get(data_ / "shared.dat"), model);
-}
-
-TEST_F(FileSystemTest, SequentialFilesReplaceAndEndLinesWithCrLf) {
-  Put(data_ / "Log.lst", "an older, longer log");
-  fs_.OpenOutput(1, "LOG.LST");
-  fs_.WriteLine(1, "Converting: US Coins");
-  fs_.WriteLine(1, "");
-  fs_.Close(1);
-  EXPECT_EQ(Get(data_ / "Log.lst"), "Converting: US Coins\r\n\r\n");
-
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, "absent.txt"); }), kFileNotFound);
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "absent\\x.txt"); }), kPathNotFound);
-  fs_.OpenInput(1, "log.lst");
-  EXPECT_EQ(ErrorOf([&] { fs_.WriteLine(1, "x"); }), kBadFileMode);
-  fs_.OpenRandom(2, "log.lst", 4, Access::kReadOnly);
-  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, 1, Bytes("XXXX")); }), kPathFileAccessError);
-  EXPECT_EQ(Get(data_ / "Log.lst"), "Converting: US Coins\r\n\r\n");
+  EXPECT_EQ(ReadText(data_ / "shared.dat"), model);
 }
 
 TEST_F(FileSystemTest, WritesLandOnlyInsideTheNewDataFolderAndOutsideThePrior) {
-  fs::create_directories(c_ / "HWVER4");
-  fs::create_directories(c_ / "Other");
-  fs::create_directories(data_ / "HWVER4");
+  for (const fs::path& folder : {c_ / "HWVER4", c_ / "Other", data_ / "HWVER4", data_ / "Sub"}) {
+    fs::create_directories(folder);
+  }
   EXPECT_EQ(WriteError(fs_, "C:\\Data\\hwver4"), 0);
   EXPECT_EQ(WriteError(fs_, "C:\\Other"), kPathFileAccessError);
   EXPECT_EQ(WriteError(fs_, "C:\\HWVER4"), kPathFileAccessError);
   EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "C:\\Data"); }), kPathFileAccessError);
   // Other spellings of the same folders get the same answers.
   EXPECT_EQ(WriteError(fs_, "c:\\DATA\\..\\hwVer4\\."), kPathFileAccessError);
-  fs::create_directories(data_ / "Sub");
   EXPECT_EQ(WriteError(fs_, "c:\\dATA\\SUB"), 0);
-  EXPECT_TRUE(fs::exists(data_ / "Sub" / "Made"));
   EXPECT_TRUE(fs::is_empty(c_ / "HWVER4"));
 
   // The prior installation inside the new data folder.
@@ -354,10 +203,110 @@ TEST_F(FileSystemTest, WritesLandOnlyInsideTheNewDataFolderAndOutsideThePrior) {
   EXPECT_EQ(WriteError(fs_, "C:\\Data\\Made"), kPathFileAccessError);
 }
 
-#ifndef _WIN32  // symbolic links; the Windows suite covers its own spellings
+// Device names, as a name or a folder, in any spelling, and characters Windows refuses.
+TEST_F(FileSystemTest, DeviceNamesAndIllegalCharactersAreBadFileNamesAndNeverOpened) {
+  for (const std::string path :
+       {"CON", "nul.txt", "Com1.cl4", "LPT9", "aux .lst", "prn.a.b", "CONOUT$", "com\xB9",
+        "\\\\.\\NUL", "na<b", "na>b", "na:b", "na\"b", "na|b", "na?b", "na*b"}) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, path); }), kBadFileNameOrNumber);
+    EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, path); }), kBadFileNameOrNumber);
+    EXPECT_EQ(WriteError(fs_, "C:\\Data\\" + path), kBadFileNameOrNumber);  // as a folder
+  }
+  EXPECT_TRUE(fs::is_empty(data_));
+  // Near misses are ordinary names.
+  for (const char* name : {"COM0", "LPT10", "CONSOLE", "NULL.txt"}) fs_.MakeFolder(name);
+  EXPECT_EQ(fs_.List("*", kFilesAndFolders), (Names{"COM0", "CONSOLE", "LPT10", "NULL.txt"}));
+}
+
+#ifndef _WIN32  // Z: as the host root, case variants side by side, UTF-8 names, symbolic links
+// Z: is the host root, other unmapped drives hold nothing, and a host folder shows through the
+// drive whose folder is its longest whole-component prefix.
+TEST_F(FileSystemTest, DrivesShowHostFolders) {
+  EXPECT_TRUE(fs_.List("Q:\\*", kFilesAndFolders).empty());
+  EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, "Q:\\f.txt"); }), kPathNotFound);
+  EXPECT_EQ(WriteError(fs_, "Q:"), kPathFileAccessError);
+  EXPECT_EQ(FileSystem(testing::Mapped('z', c_), "Z:\\").HostPath("z:\\Data\\f.txt"),
+            data_ / "f.txt");
+
+  const fs::path srv = c_ / "srv";
+  DriveMap d;
+  d.Map('N', srv);
+  d.Map('M', srv / "new");
+  d.Map('Z', c_ / "z");  // nothing is left for the host root
+  EXPECT_EQ(d.WindowsPathOf(srv / "new" / "a"), "M:\\a");
+  EXPECT_EQ(d.WindowsPathOf(srv / "news" / "b"), "N:\\news\\b");
+  EXPECT_EQ(d.WindowsPathOf(srv / "new"), "M:\\");
+  EXPECT_EQ(d.WindowsPathOf(c_ / "srvnew"), std::nullopt);
+  EXPECT_EQ(d.WindowsPathOf(srv / "caf\xC3\xA9"), "N:\\caf\xE9");
+  EXPECT_EQ(d.WindowsPathOf(srv / "\xC4\x80"), std::nullopt);  // not in the code page
+
+  // A folder named with a trailing separator, and not made yet, is the same folder.
+  d.Map('P', c_ / "later" / "");
+  d.Map('O', c_ / "later");
+  EXPECT_EQ(d.WindowsPathOf(c_ / "later" / "x"), "O:\\x");
+  EXPECT_EQ(d.WindowsPathOf(c_ / "later"), "O:\\");
+}
+
+// Names match without regard to case when the exact one is absent, names outside ASCII upper-cased
+// in Windows-1252 and kept in UTF-8 on the host. Folders are listed once and then answered from
+// an index, which the program's own names keep up to date and any other change to the folder
+// (seen by its changed time) rebuilds.
+TEST_F(FileSystemTest, NamesMatchWithoutRegardToCaseAndFollowTheFolderAsItChanges) {
+  EXPECT_EQ(fs_.HostPath("Caf\xE9.txt"), data_ / "Caf\xC3\xA9.txt");
+  // A POSIX folder can hold a device name such as CON.cl4; Windows cannot, so it is not listed.
+  for (const char* f :
+       {"b", "A", "a", "\xC3\xA9t\xC3\xA9", "F", "_x", "Caf\xC3\xA9.txt", "CON.cl4"}) {
+    Put(data_ / f);
+  }
+  EXPECT_EQ(fs_.HostPath("CAF\xC9.TXT"), data_ / "Caf\xC3\xA9.txt");  // É is é upper-cased
+  EXPECT_EQ(fs_.List("*", kPlainFiles),
+            (Names{"A", "a", "b", "Caf\xE9.txt", "F", "_x", "\xE9t\xE9"}));
+
+  const fs::path sub = data_ / "Sub";
+  for (const char* f : {"abc", "aBC"}) Put(sub / f);
+  EXPECT_EQ(fs_.HostPath("C:\\DATA\\SUB\\abc"), sub / "abc");
+  EXPECT_EQ(fs_.HostPath("sub\\ABC"), sub / "aBC");  // the first in listing order
+
+  fs_.OpenOutput(1, "SUB\\New.TXT");
+  fs_.Close(1);
+  fs_.MakeFolder("sub\\Made");
+  EXPECT_EQ(fs_.HostPath("sub\\new.txt"), sub / "New.TXT");
+  EXPECT_EQ(fs_.HostPath("sub\\MADE\\x"), sub / "Made" / "x");
+  EXPECT_EQ(fs_.List("sub\\*", kFilesAndFolders), (Names{"aBC", "abc", "Made", "New.TXT"}));
+
+  // Others' changes show as a new folder time (set here: a coarse clock may not have moved).
+  const auto changed = fs::last_write_time(sub) + std::chrono::seconds(2);
+  fs::rename(sub / "abc", sub / "ABc");
+  fs::last_write_time(sub, changed);
+  EXPECT_EQ(fs_.HostPath("sub\\abc"), sub / "ABc");
+  EXPECT_EQ(fs_.List("sub\\a*", kPlainFiles), (Names{"ABc", "aBC"}));
+  Put(sub / "abc", "the exact name again");
+  fs_.OpenInput(2, "SUB\\abc");
+  EXPECT_EQ(fs_.Length(2), 20);
+}
+
+// Whatever the program wrote is on disk when a message box shows, since the user may end the
+// program there.
+TEST_F(FileSystemTest, WrittenRecordsAreOnDiskBeforeAnyMessage) {
+  struct DiskReader : testing::ScriptedUi {
+    fs::path file;
+    std::string seen;
+    Reply MessageBox(const std::string&, Icon, Buttons, const std::string&) override {
+      seen = ReadText(file);
+      return Reply::kOk;
+    }
+  } ui;
+  ui.file = data_ / "t.dat";
+  Runtime rt(fs_, ui);
+  fs_.OpenRandom(1, "t.dat", 4, kReadWrite);
+  fs_.PutRecord(1, 1, Bytes("abcd"));
+  rt.ui.MessageBox("?", Icon::kNone, Buttons::kOk, "");
+  EXPECT_EQ(ui.seen, "abcd");
+}
+
 TEST_F(FileSystemTest, WritesThroughLinksThatLeadOutsideAreRefused) {
   const fs::path outside = tmp_.path() / "outside";
-  fs::create_directories(outside);
   Put(outside / "target.txt", "keep");
   fs::create_directory_symlink(outside, data_ / "out");
   fs::create_symlink(outside / "target.txt", data_ / "link.txt");
@@ -369,61 +318,14 @@ TEST_F(FileSystemTest, WritesThroughLinksThatLeadOutsideAreRefused) {
   EXPECT_EQ(WriteError(fs_, "alias"), 0);
   for (const char* name : {"link.txt", "dangling.txt"}) {
     EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, name); }), kPathFileAccessError) << name;
-    EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(1, name, 4, Access::kReadWrite); }),
-              kPathFileAccessError)
+    EXPECT_EQ(ErrorOf([&] { fs_.OpenRandom(1, name, 4, kReadWrite); }), kPathFileAccessError)
         << name;
   }
   EXPECT_FALSE(fs::exists(outside / "created.txt"));
-  fs_.OpenRandom(1, "link.txt", 4, Access::kReadOnly);  // reading is not guarded
+  fs_.OpenRandom(1, "link.txt", 4, kReadOnly);  // reading is not guarded
   EXPECT_EQ(Record(1, 1, 4), "keep");
 }
 #endif
-
-TEST_F(FileSystemTest, DeviceNamesAndIllegalCharactersAreBadFileNamesAndNeverOpened) {
-  for (const char* name : {"CON", "nul.txt", "Com1.cl4", "LPT9", "aux .lst", "prn.a.b", "na<b",
-                           "na>b", "na:b", "na\"b", "na|b", "na?b", "na*b"}) {
-    SCOPED_TRACE(name);
-    const std::string path = name;
-    EXPECT_EQ(ErrorOf([&] { fs_.OpenInput(1, path); }), kBadFileNameOrNumber);
-    EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, path); }), kBadFileNameOrNumber);
-    EXPECT_EQ(
-        ErrorOf([&] { fs_.OpenRandom(1, "C:\\Data\\" + path + "\\t.dat", 4, Access::kReadWrite); }),
-        kBadFileNameOrNumber);
-  }
-  EXPECT_TRUE(fs::is_empty(data_));
-  // Near misses are ordinary names.
-  for (const char* name : {"COM0", "LPT10", "CONSOLE", "NULL.txt"}) fs_.MakeFolder(name);
-  EXPECT_EQ(fs_.List("*", ListFilter::kFilesAndFolders),
-            (Names{"COM0", "CONSOLE", "LPT10", "NULL.txt"}));
-#ifndef _WIN32
-  // A POSIX folder can hold such a name; Windows cannot, so it is not listed either.
-  Put(data_ / "CON.cl4");
-  EXPECT_TRUE(fs_.List("*.cl4", ListFilter::kPlainFiles).empty());
-#endif
-}
-
-TEST_F(FileSystemTest, InjectedFaultsHitTheirNameAndOperationAndAreCounted) {
-  FaultPlan plan;
-  plan.Add({"LOG.LST", FaultOp::kOpen, kDiskFull, 2});
-  plan.Add({"log.lst", FaultOp::kWrite, kDiskFull, 1, 1});
-  plan.Add({"t.dat", FaultOp::kRead, kDeviceIoError});
-  plan.Add({"T.DAT", FaultOp::kWrite, kDiskFull});
-  fs_.SetFaultPlan(&plan);
-
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "log.lst"); }), kDiskFull);
-  EXPECT_EQ(ErrorOf([&] { fs_.OpenOutput(1, "Log.Lst"); }), kDiskFull);  // a retry counts
-  fs_.OpenOutput(1, "log.lst");
-  fs_.WriteLine(1, "fine");
-  EXPECT_EQ(ErrorOf([&] { fs_.WriteLine(1, "full"); }), kDiskFull);  // once the file has grown
-  fs_.WriteLine(1, "room again");
-
-  fs_.OpenRandom(2, "T.dat", 4, Access::kReadWrite);
-  std::vector<std::byte> buffer(4);
-  EXPECT_EQ(ErrorOf([&] { fs_.PutRecord(2, 1, Bytes("abcd")); }), kDiskFull);
-  EXPECT_EQ(ErrorOf([&] { fs_.GetRecord(2, 1, buffer); }), kDeviceIoError);
-  fs_.PutRecord(2, 1, Bytes("abcd"));
-  EXPECT_EQ(Record(2, 1, 4), "abcd");
-}
 
 }  // namespace
 }  // namespace hw
