@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -50,13 +51,8 @@ Json End(const std::string& how) { return {{"event", "end"}, {"how", how}}; }
 using hw::testing::ReadText;
 using Events = std::vector<Json>;
 using Lines = std::vector<std::string>;
+using hw::testing::RunProgram;
 using Result = hw::testing::ProgramRun;
-
-// The data folder (trimmed) of record n of the new user table in `folder`.
-std::string DataFolder(const fs::path& folder, int n) {
-  const std::string text = ReadText(folder / "DEFAULT.mst").substr((n - 1) * 659 + 8, 128);
-  return text.substr(0, text.find_last_not_of(' ') + 1);
-}
 
 // A prior installation on drive C: (host folder c) and a new data folder n as the new edition
 // ships it.
@@ -71,7 +67,7 @@ class BatchTest : public ::testing::Test {
 
   // Runs hwconvert-batch in `cwd`; its output passes through the temporary folder.
   Result RunBatch(const fs::path& cwd, const Lines& args) const {
-    return hw::testing::RunProgram("hwconvert-batch", args, cwd, temp.path());
+    return RunProgram("hwconvert-batch", args, cwd, temp.path());
   }
   Lines With(Lines more = {}) const {
     more.insert(more.begin(), {"--drive", "C=" + c.string(), "--drive", "N=" + n.string()});
@@ -121,8 +117,10 @@ TEST_F(BatchTest, CurrentFolderAsWindowsPath) {
     SCOPED_TRACE(new_data_folder);
     args.push_back("--no-start");
     EXPECT_EQ(RunBatch(n, args).out, "{\"event\":\"end\",\"how\":\"closed\"}\n");
-    EXPECT_EQ(DataFolder(n, 3), new_data_folder);
-    EXPECT_EQ(DataFolder(n, 4), new_data_folder + "SMITH\\");
+    // The data folders of records 3 and 4 of the new user table.
+    const std::string users = ReadText(n / "DEFAULT.mst");
+    EXPECT_EQ(users.substr(2 * 659 + 8, 128), fmt::format("{:128}", new_data_folder));
+    EXPECT_EQ(users.substr(3 * 659 + 8, 128), fmt::format("{:128}", new_data_folder + "SMITH\\"));
     fs::remove_all(n / "SMITH");
     fs::remove(n / "DEFAULT.mst");
   };
@@ -218,41 +216,34 @@ constexpr char kGolden[] =
 #include "golden/sample-conversion.txt"
     ;
 
-std::vector<std::string> Digests(const fs::path& root) {
-  std::vector<std::string> lines;
-  for (const fs::directory_entry& e : fs::recursive_directory_iterator(root)) {
-    if (!e.is_regular_file()) continue;
-    const std::string bytes = ReadText(e.path());
-    uint64_t digest = 14695981039346656037ull;
-    for (const unsigned char ch : bytes) digest = (digest ^ ch) * 1099511628211ull;
-    std::string path = hw::Utf8Of(fs::relative(e.path(), root));
-    std::ranges::replace(path, '\\', '/');
-    lines.push_back(fmt::format("{} {} {:016x}", path, bytes.size(), digest));
-  }
-  std::ranges::sort(lines);
-  return lines;
-}
-
 TEST(SampleConversion, WritesTheListedBytes) {
   hw::testing::TempFolder temp;
   const fs::path root = temp.path() / "sample";
   const fs::path data = root / "n" / "Hoardwise";
-  ASSERT_EQ(
-      hw::testing::RunProgram("hwsample", {hw::Utf8Of(root)}, temp.path(), temp.path()).status, 0);
-  const Result r = hw::testing::RunProgram("hwconvert-batch",
-                                           {"--drive", "C=" + hw::Utf8Of(root / "c"), "--drive",
-                                            "N=" + hw::Utf8Of(root / "n"), "--answers", "YYY"},
-                                           data, temp.path());
+  ASSERT_EQ(RunProgram("hwsample", {hw::Utf8Of(root)}, temp.path(), temp.path()).status, 0);
+  const Result r = RunProgram("hwconvert-batch",
+                              {"--drive", "C=" + hw::Utf8Of(root / "c"), "--drive",
+                               "N=" + hw::Utf8Of(root / "n"), "--answers", "YYY"},
+                              data, temp.path());
   ASSERT_EQ(r.status, 0) << r.err;
-  const std::vector<std::string> got = Digests(data);
+  std::set<std::string> got, want;
+  for (const fs::directory_entry& e : fs::recursive_directory_iterator(data)) {
+    if (!e.is_regular_file()) continue;
+    const std::string bytes = ReadText(e.path());
+    uint64_t digest = 14695981039346656037ull;
+    for (const unsigned char ch : bytes) digest = (digest ^ ch) * 1099511628211ull;
+    std::string path = hw::Utf8Of(fs::relative(e.path(), data));
+    std::ranges::replace(path, '\\', '/');
+    got.insert(fmt::format("{} {} {:016x}", path, bytes.size(), digest));
+  }
   if (const char* golden = std::getenv("HW_WRITE_GOLDEN")) {
     hw::testing::WriteBytes(golden, fmt::format("R\"(\n{}\n)\"\n", fmt::join(got, "\n")));
   }
-  std::vector<std::string> want, listed_only, written_only;
   std::istringstream listed(kGolden);
   for (std::string line; std::getline(listed, line);) {
-    if (!line.empty()) want.push_back(line);
+    if (!line.empty()) want.insert(line);
   }
+  Lines listed_only, written_only;
   std::ranges::set_difference(want, got, std::back_inserter(listed_only));
   std::ranges::set_difference(got, want, std::back_inserter(written_only));
   EXPECT_EQ(listed_only, written_only) << "the two are disjoint: both should be empty";

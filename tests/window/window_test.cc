@@ -9,14 +9,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
-#include <QMap>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <deque>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -65,7 +63,7 @@ class ModalAnswerer {
     timer_.start(5);
   }
 
-  std::deque<QMessageBox::StandardButton> replies;
+  QList<QMessageBox::StandardButton> replies;
   std::optional<QString> pick;
   QStringList boxes;
 
@@ -76,19 +74,14 @@ class ModalAnswerer {
       const auto buttons = box->standardButtons();
       const bool question =
           buttons == (QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
-      const QMap<int, QString> icons = {{QMessageBox::Warning, "exclamation"},
-                                        {QMessageBox::Critical, "critical"},
-                                        {QMessageBox::NoIcon, "none"}};
-      boxes << QStringList{box->windowTitle(), box->text(), icons.value(box->icon(), "other"),
+      const QStringList icons = {"none", "other", "exclamation", "critical", "other"};
+      boxes << QStringList{box->windowTitle(), box->text(), icons.value(box->icon()),
                            question                     ? "abort-retry-ignore"
                            : buttons == QMessageBox::Ok ? "ok"
                                                         : "other"}
                    .join("|");
-      const auto reply = !question         ? QMessageBox::Ok
-                         : replies.empty() ? QMessageBox::Abort
-                                           : replies.front();
-      if (question && !replies.empty()) replies.pop_front();
-      box->button(reply)->click();
+      box->button(question ? replies.value(questions_++, QMessageBox::Abort) : QMessageBox::Ok)
+          ->click();
     } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
       boxes << "dialog";
       if (pick) dialog->selectFile(*pick);
@@ -98,6 +91,7 @@ class ModalAnswerer {
   }
 
   QTimer timer_;
+  int questions_ = 0;
 };
 
 // Records the paints of the status line, as its text and the arrow shown at that moment, and
@@ -337,12 +331,6 @@ class WindowTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  // The window's tests need no display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  WindowTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(WindowTest)
 
 #include "window_test.moc"
