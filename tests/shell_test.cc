@@ -16,8 +16,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using hw::Button;
-using hw::Ending;
 using Op = hw::Operation;
 using Lines = std::vector<std::string>;
 
@@ -113,7 +111,7 @@ TEST(StartUp, SearchesTheStandardPlacesInOrder) {
     SCOPED_TRACE(test.prior);
     // A log of an earlier run is replaced.
     Machine m(Join({test.paths, {"N:\\HoardwiseCLog.lst"}}));
-    EXPECT_EQ(m.menu.ending(), Ending::kRunning);
+    EXPECT_EQ(m.menu.ending(), hw::Ending::kRunning);
     EXPECT_TRUE(m.ui.events().empty()) << "no message, no dialog";
     EXPECT_EQ(m.Log(), StartUpLog(test.prior));
   }
@@ -121,7 +119,7 @@ TEST(StartUp, SearchesTheStandardPlacesInOrder) {
 
 // The operations run on an empty prior installation, so all they show and log is the driver's.
 TEST(Driver, RunsTheCheckedOperationsInTheirFixedOrder) {
-  using enum Ending;
+  using enum hw::Ending;
   const Lines all_no =
       Join({Runs(0, "Converting Collections"), Runs(1, "Converting Buyer/Seller Lists"),
             Runs(2, "Converting Storage & Insurance Information")});
@@ -133,7 +131,7 @@ TEST(Driver, RunsTheCheckedOperationsInTheirFixedOrder) {
   const struct {
     const char* tasks;  // the task boxes 0 to 5, 1 where checked
     bool log_fails;
-    Ending ending;
+    hw::Ending ending;
     Lines log, trace;
   } cases[] = {
       {"111000", false, kCompleted, all_no_log, Join({all_no, {kComplete}})},
@@ -151,7 +149,7 @@ TEST(Driver, RunsTheCheckedOperationsInTheirFixedOrder) {
     for (int i = 0; i < 6; ++i) m.menu.SetTask(static_cast<Op>(i), test.tasks[i] == '1');
     if (test.log_fails) m.faults.Add({"HoardwiseCLog.lst", hw::FaultOp::kWrite, 57});
     m.ui.ClearEvents();
-    m.menu.Click(Button::kStartConversion);
+    m.menu.Click(hw::Button::kStartConversion);
     EXPECT_EQ(m.Trace(), test.trace);
     for (const hw::testing::MessageEvent& msg : m.ui.Messages()) {
       EXPECT_EQ(std::tuple(msg.icon, msg.buttons, msg.title),
@@ -170,26 +168,25 @@ TEST(Driver, RunsTheCheckedOperationsInTheirFixedOrder) {
 TEST(Driver, AnswersSetTheirBoxesAndMoreInfoShowsOneText) {
   Machine m;
   hw::MainMenu& menu = m.menu;
-  const auto tasks = [&] {  // the task boxes 0 to 5, 1 where checked
+  // The task boxes 0 to 5, 1 where checked, and whether the questions are shown.
+  const auto shown = [&] {
     std::string boxes;
     for (int i = 0; i < 6; ++i) boxes += menu.task_checked(static_cast<Op>(i)) ? '1' : '0';
-    return boxes;
+    return boxes + (menu.questions_visible() ? " questions" : "");
   };
   menu.SetAnswer(0, true);
   menu.SetAnswer(2, true);
-  EXPECT_EQ(tasks(), "111000") << "only Accept My Answers moves the answers";
-  menu.Click(Button::kAccept);
-  EXPECT_FALSE(menu.questions_visible());
-  EXPECT_EQ(tasks(), "111011");
+  EXPECT_EQ(shown(), "111000 questions") << "only Accept My Answers moves the answers";
+  menu.Click(hw::Button::kAccept);
+  EXPECT_EQ(shown(), "111011");
   menu.SetTask(Op::kReports, true);  // by hand
   menu.SetTask(Op::kCollections, false);
-  menu.Click(Button::kDisplayQuestions);
-  EXPECT_TRUE(menu.questions_visible());
-  EXPECT_EQ(tasks(), "011111") << "the boxes keep their state";
+  menu.Click(hw::Button::kDisplayQuestions);
+  EXPECT_EQ(shown(), "011111 questions") << "the boxes keep their state";
   menu.SetAnswer(0, false);
-  menu.Click(Button::kAccept);
+  menu.Click(hw::Button::kAccept);
   // Answer No clears a box checked by hand; a box without a question keeps its state.
-  EXPECT_EQ(tasks(), "011010");
+  EXPECT_EQ(shown(), "011010");
 
   for (int i = 0; i < hw::kRunnableCount; ++i) {
     menu.ClickMoreInfo(static_cast<Op>(i));
@@ -198,7 +195,7 @@ TEST(Driver, AnswersSetTheirBoxesAndMoreInfoShowsOneText) {
       EXPECT_EQ(menu.info_text_visible(static_cast<Op>(j)), i == j) << i << " " << j;
     }
   }
-  menu.Click(Button::kInfoOk);
+  menu.Click(hw::Button::kInfoOk);
   EXPECT_FALSE(menu.more_info_visible());
 }
 

@@ -16,18 +16,16 @@
 #include <QTimer>
 #include <QtTest>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "hwconvert/desktop_drives.h"
 #include "hwconvert/main_window.h"
 #include "hwconvert/qt_ui.h"
+#include "tablestore/runtime.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kLogFile = 31;
 
 // Runs a program of this build with `args` in `cwd` and gives its standard output.
 QByteArray RunProgram(const char* program, const QStringList& args, const fs::path& cwd) {
@@ -56,42 +54,37 @@ QByteArray ReadFile(const fs::path& path) {
 // "title|text|icon|buttons" in the words of hwconvert-batch, the file dialog as "dialog". A box
 // gets OK, or the next queued reply (Abort when none is left) when it asks Abort, Retry, Ignore;
 // the file dialog picks `pick`, or is cancelled when there is none.
-class ModalAnswerer {
- public:
+struct ModalAnswerer {
   ModalAnswerer() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
-    timer_.start(5);
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        const auto buttons = box->standardButtons();
+        const bool question =
+            buttons == (QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
+        const QStringList icons = {"none", "other", "exclamation", "critical", "other"};
+        const QString shown = question                     ? "abort-retry-ignore"
+                              : buttons == QMessageBox::Ok ? "ok"
+                                                           : "other";
+        boxes << QStringList{box->windowTitle(), box->text(), icons.value(box->icon()), shown}.join(
+            "|");
+        box->button(question ? replies.value(questions++, QMessageBox::Abort) : QMessageBox::Ok)
+            ->click();
+      } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+        boxes << "dialog";
+        dialog->selectFile(pick);
+        // Accepting is what the Open button does.
+        pick.isEmpty() ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
+      }
+    });
+    timer.start(5);
   }
 
   QList<QMessageBox::StandardButton> replies;
-  std::optional<QString> pick;
+  QString pick;
   QStringList boxes;
-
- private:
-  void Answer() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-      const auto buttons = box->standardButtons();
-      const bool question =
-          buttons == (QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
-      const QStringList icons = {"none", "other", "exclamation", "critical", "other"};
-      boxes << QStringList{box->windowTitle(), box->text(), icons.value(box->icon()),
-                           question                     ? "abort-retry-ignore"
-                           : buttons == QMessageBox::Ok ? "ok"
-                                                        : "other"}
-                   .join("|");
-      box->button(question ? replies.value(questions_++, QMessageBox::Abort) : QMessageBox::Ok)
-          ->click();
-    } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-      boxes << "dialog";
-      if (pick) dialog->selectFile(*pick);
-      // Accepting is what the Open button does.
-      pick ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
-    }
-  }
-
-  QTimer timer_;
-  int questions_ = 0;
+  int questions = 0;  // asked so far
+  QTimer timer;
 };
 
 // Records the paints of the status line, as its text and the arrow shown at that moment, and
@@ -144,9 +137,8 @@ struct Run {
     if (w == nullptr) qFatal("no control %s", qPrintable(name));
     return w;
   }
-  void Click(const QString& name) { QTest::mouseClick(Get(name), Qt::LeftButton); }
-  // A check box or option button is clicked on its indicator, at its left end.
-  void Tick(const QString& name) {
+  // Clicked near the left end, where a check box or option button has its indicator.
+  void Click(const QString& name) {
     QWidget* w = Get(name);
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
   }
@@ -219,8 +211,8 @@ class WindowTest : public QObject {
     QVERIFY(!run.Shown("chkTask", 6));
     QCOMPARE(run.Get<QLabel>("Status")->text(), "Converting:");
 
-    run.Tick("Q1Ans0");
-    run.Tick("Q3Ans0");
+    run.Click("Q1Ans0");
+    run.Click("Q3Ans0");
     QVERIFY(!run.Checked(5));  // only "Accept My Answers" moves the answers
     run.Click("cmdConvert1");
     QVERIFY(questions->isHidden());
@@ -237,13 +229,12 @@ class WindowTest : public QObject {
     run.Click("cmdConvert2");
     QVERIFY(questions->isVisible());
     run.Click("cmdConvert1");
-    run.Tick("chkTask1");
+    run.Click("chkTask1");
     PaintLog paints(run.window);
     run.Click("cmdConvert0");
 
     QCOMPARE(run.window.ending(), hw::Ending::kCompleted);
     QVERIFY(run.window.isHidden());
-    QVERIFY(!run.fs.IsOpen(kLogFile));
     QCOMPARE(answerer.boxes, boxes);
     const bool ran[] = {true, false, true, false, true, true, false};
     for (int i = 0; i < 7; ++i) {
@@ -262,41 +253,37 @@ class WindowTest : public QObject {
     QCOMPARE(ReadFile(window_root / log), ReadFile(batch_root / log));
   }
 
-  // Without drive C: the standard places hold nothing: the user is asked to locate hwver4.exe.
-  void TheFileDialogLocatesThePriorInstallation() {
+  // Without drive C: the standard places hold nothing: the user is asked to locate hwver4.exe,
+  // once cancelling the dialog, then picking the file. Over the window that found nothing, the
+  // message boxes show the system's title, icon and buttons and give the button clicked.
+  void TheFileDialogAndTheMessageBoxes() {
     QTemporaryDir dir;
     const fs::path root = WriteSample(dir);
     const fs::path exe = root / "c" / "HWVER4" / "hwver4.exe";
-    for (const bool picked : {true, false}) {
-      ModalAnswerer answerer;
-      if (picked) answerer.pick = QString::fromStdString(exe.string());
-      Run run(root, false);
-      QCOMPARE(run.Load(), picked);
-      QCOMPARE(answerer.boxes.size(), picked ? 2 : 3);
-      QVERIFY(answerer.boxes[0].contains("|Locate and click on the file hwver4.exe"));
-      QCOMPARE(answerer.boxes[1], "dialog");
-      if (!picked) {
-        QCOMPARE(run.window.ending(), hw::Ending::kNotFound);
-        QVERIFY(answerer.boxes[2].contains("|Selected Directory does not contain"));
-        continue;
-      }
-      QVERIFY(run.fs.IsOpen(kLogFile));
-      run.window.close();
-      QVERIFY(!run.fs.IsOpen(kLogFile));
-      QCOMPARE(run.window.ending(), hw::Ending::kClosed);
-      // The host file is shown as its Windows path: drive Z: is the host root.
-      const std::string folder = *run.fs.drives().WindowsPathOf(exe.parent_path()) + "\\";
-      QVERIFY(ReadFile(root / "n" / "Hoardwise" / "HoardwiseCLog.lst")
-                  .contains(QByteArray::fromStdString("\r\nOld installation directory: " + folder +
-                                                      "\r\n")));
-    }
-  }
-
-  void MessageBoxesShowTheSystemsTitleIconAndButtons() {
-    QTemporaryDir dir;
-    Run run(fs::path(dir.path().toStdString()));
-    hwconvert::QtUi ui(run.window, run.fs.drives());
     ModalAnswerer answerer;
+    Run cancelled(root, false);
+    QVERIFY(!cancelled.Load());
+    QCOMPARE(cancelled.window.ending(), hw::Ending::kNotFound);
+    answerer.pick = QString::fromStdString(exe.string());
+    Run picked(root, false);
+    QVERIFY(picked.Load());
+    QCOMPARE(answerer.boxes.size(), 5);
+    for (int i : {0, 3})
+      QVERIFY(answerer.boxes[i].contains("|Locate and click on the file hwver4.exe"));
+    QVERIFY(answerer.boxes[2].contains("|Selected Directory does not contain"));
+    QVERIFY(answerer.boxes[1] == "dialog" && answerer.boxes[4] == "dialog");
+    QVERIFY(picked.fs.IsOpen(hw::kLogFile));
+    picked.window.close();
+    QVERIFY(!picked.fs.IsOpen(hw::kLogFile));
+    QCOMPARE(picked.window.ending(), hw::Ending::kClosed);
+    // The host file is shown as its Windows path: drive Z: is the host root.
+    const std::string folder = *picked.fs.drives().WindowsPathOf(exe.parent_path()) + "\\";
+    QVERIFY(ReadFile(root / "n" / "Hoardwise" / "HoardwiseCLog.lst")
+                .contains(QByteArray::fromStdString("\r\nOld installation directory: " + folder +
+                                                    "\r\n")));
+
+    hwconvert::QtUi ui(cancelled.window, cancelled.fs.drives());
+    answerer.boxes.clear();
     answerer.replies = {QMessageBox::Retry, QMessageBox::Ignore, QMessageBox::Abort};
     const std::string text = "Caf\xE9 problem";  // Windows-1252
     for (hw::Reply reply : {hw::Reply::kRetry, hw::Reply::kIgnore, hw::Reply::kAbort}) {
