@@ -16,29 +16,21 @@
 #include "fixtures/table_image.h"
 #include "platform/program_args.h"
 #include "records/prior_lists.h"
+#include "shell/window_texts.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
+#include "tablestore/runtime.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
 
-constexpr char kLocate[] =
-    "Locate and click on the file hwver4.exe, using the file browser that appears, it will be "
-    "located in the folder in which you have installed the prior version of the Hoardwise!";
-constexpr char kNotPrior[] =
-    "Selected Directory does not contain older version of Hoardwise, use the Windows Explorer and "
-    "search for the folder containing hwver4.exe and then run the conversion utility again.";
-constexpr char kComplete[] =
-    "Requested conversion operations are complete. Make sure to check that all of your data has "
-    "been successfully transferred.";
 constexpr char kUnexpected[] =
     "Unexpected file problem - consult troubleshooting section of User Manual or Help system.";
 
 Json Message(const std::string& text, const std::string& icon = "exclamation",
-             const std::string& reply = "ok",
-             const std::string& title = "Hoardwise Plus - Conversion") {
+             const std::string& reply = "ok", const std::string& title = hw::kTitle) {
   Json m = {{"event", "message"}, {"title", title}, {"text", text}, {"icon", icon}};
   m["buttons"] = reply == "ok" ? "ok" : "abort-retry-ignore";
   m["reply"] = reply;
@@ -145,7 +137,7 @@ TEST_F(BatchTest, AnswersTasksAndTheCompletedRun) {
   }
   EXPECT_EQ(checked, (std::vector<int>{5, 1, 2, 4, 5}));
   EXPECT_EQ(Events(r.events.end() - 2, r.events.end()),
-            (Events{Message(kComplete), End("completed")}));
+            (Events{Message(hw::texts::kComplete), End("completed")}));
 }
 
 TEST_F(BatchTest, NoPriorInstallation) {
@@ -174,9 +166,10 @@ TEST_F(BatchTest, NoPriorInstallation) {
     Lines args = {"--drive", "N=" + n.string(), "--drive", "D=" + d.string(), "--no-start"};
     if (!test.pick.empty()) args.insert(args.end(), {"--pick", test.pick});
     const Result r = RunBatch(n, args);
-    EXPECT_EQ(r.events, (test.found ? Events{Message(kLocate), Dialog(test.shown), End("closed")}
-                                    : Events{Message(kLocate), Dialog(test.shown),
-                                             Message(kNotPrior), End("not-found")}));
+    EXPECT_EQ(r.events, (test.found ? Events{Message(hw::texts::kLocatePrior), Dialog(test.shown),
+                                             End("closed")}
+                                    : Events{Message(hw::texts::kLocatePrior), Dialog(test.shown),
+                                             Message(hw::texts::kNotPrior), End("not-found")}));
     EXPECT_EQ(r.status, test.found ? 0 : 1);
     EXPECT_EQ(Log(), test.found ? log : Lines{log[0]});
   }

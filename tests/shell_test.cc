@@ -10,6 +10,7 @@
 #include "platform/fault_plan.h"
 #include "platform/file_system.h"
 #include "shell/main_menu.h"
+#include "shell/window_texts.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 
@@ -18,13 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using Op = hw::Operation;
 using Lines = std::vector<std::string>;
-
-constexpr char kComplete[] =
-    "Requested conversion operations are complete. Make sure to check that all of your data has "
-    "been successfully transferred.";
-constexpr char kDriverError[] =
-    "An error has been encountered during the conversion process, contact Quenfield Corporation "
-    "for assistance.";
 
 Lines Join(std::initializer_list<Lines> parts) {
   Lines out;
@@ -134,14 +128,15 @@ TEST(Driver, RunsTheCheckedOperationsInTheirFixedOrder) {
     hw::Ending ending;
     Lines log, trace;
   } cases[] = {
-      {"111000", false, kCompleted, all_no_log, Join({all_no, {kComplete}})},
+      {"111000", false, kCompleted, all_no_log, Join({all_no, {hw::texts::kComplete}})},
       // The screen designs show their check mark before any other operation starts; the loop
       // then passes them again.
-      {"111001", false, kCompleted, all_no_log, Join({Runs(5), all_no, Runs(5), {kComplete}})},
-      {"000000", false, kCompleted, Join({start, done}), {kComplete}},
+      {"111001", false, kCompleted, all_no_log,
+       Join({Runs(5), all_no, Runs(5), {hw::texts::kComplete}})},
+      {"000000", false, kCompleted, Join({start, done}), {hw::texts::kComplete}},
       // An error that reaches the driver ends the click only: the window stays open.
       {"100000", true, kConversionFailed, start,
-       Lines{"arrow 0 on", "Converting Collections", kDriverError}},
+       Lines{"arrow 0 on", "Converting Collections", hw::texts::kDriverError}},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.tasks);
