@@ -2,36 +2,29 @@
 // message boxes and the file dialog answered from inside their modal loops, and a whole
 // conversion compared with hwconvert-batch.
 
-#include <fmt/format.h>
-
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QFileDialog>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <deque>
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "hwconvert/desktop_drives.h"
 #include "hwconvert/main_window.h"
 #include "hwconvert/qt_ui.h"
+#include "shell/window_texts.h"
+#include "tablestore/runtime.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kLogFile = 31;
 
 // Runs a program of this build with `args` in `cwd` and gives its standard output.
 QByteArray RunProgram(const char* program, const QStringList& args, const fs::path& cwd) {
@@ -56,99 +49,77 @@ QByteArray ReadFile(const fs::path& path) {
   return file.readAll();
 }
 
-// Answers the window's modal dialogs from inside their event loops and records the boxes as
-// "title|text|icon|buttons", in the words of hwconvert-batch: a box gets OK, or the next queued
-// reply (Abort when none is left) when it asks Abort, Retry, Ignore; the file dialog picks
-// `pick`, or is cancelled when there is none.
-class ModalAnswerer {
- public:
+// Answers the window's modal dialogs from inside their event loops and records them, a box as
+// "title|text|icon|buttons" in the words of hwconvert-batch, the file dialog as "dialog". A box
+// gets OK, or the next queued reply (Abort when none is left) when it asks Abort, Retry, Ignore;
+// the file dialog picks `pick`, or is cancelled when there is none.
+struct ModalAnswerer {
   ModalAnswerer() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
-    timer_.start(5);
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        const auto buttons = box->standardButtons();
+        const bool question =
+            buttons == (QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
+        const QStringList icons = {"none", "other", "exclamation", "critical", "other"};
+        const QString shown = question                     ? "abort-retry-ignore"
+                              : buttons == QMessageBox::Ok ? "ok"
+                                                           : "other";
+        boxes << QStringList{box->windowTitle(), box->text(), icons.value(box->icon()), shown}.join(
+            "|");
+        box->button(question ? replies.value(questions++, QMessageBox::Abort) : QMessageBox::Ok)
+            ->click();
+      } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+        boxes << "dialog";
+        dialog->selectFile(pick);
+        // Accepting is what the Open button does.
+        pick.isEmpty() ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
+      }
+    });
+    timer.start(5);
   }
 
-  std::deque<QMessageBox::StandardButton> replies;
-  std::optional<QString> pick;
+  QList<QMessageBox::StandardButton> replies;
+  QString pick;
   QStringList boxes;
-  int dialogs = 0;
-
- private:
-  void Answer() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-      const auto buttons = box->standardButtons();
-      const bool question =
-          buttons == (QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
-      const QString icon = box->icon() == QMessageBox::Warning    ? "exclamation"
-                           : box->icon() == QMessageBox::Critical ? "critical"
-                           : box->icon() == QMessageBox::NoIcon   ? "none"
-                                                                  : "other";
-      boxes << box->windowTitle() + "|" + box->text() + "|" + icon + "|" +
-                   (question                     ? "abort-retry-ignore"
-                    : buttons == QMessageBox::Ok ? "ok"
-                                                 : "other");
-      QMessageBox::StandardButton reply = question ? QMessageBox::Abort : QMessageBox::Ok;
-      if (question && !replies.empty()) {
-        reply = replies.front();
-        replies.pop_front();
-      }
-      box->button(reply)->click();
-    } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-      ++dialogs;
-      if (pick) {
-        dialog->selectFile(*pick);
-        static_cast<QDialog*>(dialog)->accept();  // as the Open button does
-      } else {
-        dialog->reject();
-      }
-    }
-  }
-
-  QTimer timer_;
+  int questions = 0;  // asked so far
+  QTimer timer;
 };
 
-// Records the paints of the status line (its text and the arrow shown at that moment) and of
-// the arrows ("pbArrow<i>").
+// Records the paints of the status line, as its text and the arrow shown at that moment, and
+// of the arrows, as their names ("pbArrow<i>").
 class PaintLog : public QObject {
  public:
-  PaintLog(QLabel* status, std::vector<QWidget*> arrows)
-      : status_(status), arrows_(std::move(arrows)) {
-    status->installEventFilter(this);
-    for (QWidget* arrow : arrows_) arrow->installEventFilter(this);
+  explicit PaintLog(QWidget& window) : status(window.findChild<QLabel*>("Status")) {
+    for (int i = 0; i < 7; ++i) arrows << window.findChild<QWidget*>(QString("pbArrow%1").arg(i));
+    for (QWidget* watched : arrows + QWidgetList{status}) watched->installEventFilter(this);
   }
-  QStringList status_paints;
-  QStringList arrow_paints;
-
- protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::Paint) return false;
-    if (watched != status_) {
-      arrow_paints << watched->objectName();
-      return false;
-    }
     QString arrow = "none";
-    for (size_t i = 0; i < arrows_.size(); ++i) {
-      if (!arrows_[i]->isHidden()) arrow = QString::number(i);
+    for (int i = 0; i < arrows.size(); ++i) {
+      if (!arrows[i]->isHidden()) arrow = QString::number(i);
     }
-    status_paints << status_->text() + " / arrow " + arrow;
+    paints << (watched == status ? status->text() + " / arrow " + arrow : watched->objectName());
     return false;
   }
 
- private:
-  QLabel* status_;
-  std::vector<QWidget*> arrows_;
+  QStringList paints;
+  QLabel* status;
+  QWidgetList arrows;
 };
 
-hw::DriveMap Drives(const fs::path& root, bool with_c = true) {
-  hw::DriveMap drives;
-  if (with_c) drives.Map('C', root / "c");
-  drives.Map('N', root / "n");
-  return drives;
-}
-
-// The window over a sample installation, with its own file system.
+// The window over an installation under `root` (drive C: root/c unless left out, drive N:
+// root/n), with its own file system.
 struct Run {
-  explicit Run(hw::DriveMap drives) : fs(std::move(drives), "N:\\Hoardwise"), window(fs) {}
+  explicit Run(const fs::path& root, bool with_c = true)
+      : fs(Drives(root, with_c), "N:\\Hoardwise"), window(fs) {}
+  static hw::DriveMap Drives(const fs::path& root, bool with_c) {
+    hw::DriveMap drives;
+    if (with_c) drives.Map('C', root / "c");
+    drives.Map('N', root / "n");
+    return drives;
+  }
 
   // Start-up, then the window shown as hwconvert shows it.
   bool Load() {
@@ -157,23 +128,22 @@ struct Run {
     return QTest::qWaitForWindowExposed(&window);
   }
   template <class Widget = QWidget>
-  Widget* Get(const std::string& name) {
-    Widget* w = window.findChild<Widget*>(QString::fromStdString(name));
-    if (w == nullptr) qFatal("no control %s", name.c_str());
+  Widget* Get(const QString& name) {
+    Widget* w = window.findChild<Widget*>(name);
+    if (w == nullptr) qFatal("no control %s", qPrintable(name));
     return w;
   }
-  template <class Widget = QWidget>
-  Widget* Get(const char* prefix, int index) {
-    return Get<Widget>(prefix + std::to_string(index));
-  }
-  void Click(const char* name) { QTest::mouseClick(Get(name), Qt::LeftButton); }
-  // A check box or option button is clicked on its indicator, at its left end.
-  void Tick(const char* name) {
+  // Clicked near the left end, where a check box or option button has its indicator.
+  void Click(const QString& name) {
     QWidget* w = Get(name);
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
   }
-  bool Shown(const char* prefix, int index) { return !Get(prefix, index)->isHidden(); }
-  bool Checked(int task) { return Get<QCheckBox>("chkTask", task)->isChecked(); }
+  bool Shown(const char* prefix, int index) {
+    return !Get(prefix + QString::number(index))->isHidden();
+  }
+  bool Checked(int task) {
+    return Get<QAbstractButton>(QString("chkTask%1").arg(task))->isChecked();
+  }
 
   hw::FileSystem fs;
   hwconvert::MainWindow window;
@@ -185,54 +155,9 @@ class WindowTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  // The window as it opens, its panels and their buttons, and closing it.
-  void PanelsComeAndGoWithTheirButtons() {
-    QTemporaryDir dir;
-    ModalAnswerer answerer;
-    Run run(Drives(WriteSample(dir)));
-    QVERIFY(run.Load());
-    QVERIFY(answerer.boxes.empty());  // the installation lies in C:\HWVER4
-    QCOMPARE(run.window.windowTitle(), "Hoardwise Plus Conversion Welcome Screen");
-    QWidget* questions = run.Get("pbQuestions");
-    for (const char* covered : {"fraOperations", "cmdConvert0", "Status"}) {
-      QVERIFY2(questions->geometry().contains(run.Get(covered)->geometry()), covered);
-    }
-    for (int q = 1; q <= 3; ++q)
-      QVERIFY(run.Get<QRadioButton>(fmt::format("Q{}Ans1", q))->isChecked());
-    int above = -1;
-    for (int i : {5, 0, 1, 2, 3, 4}) {
-      QCOMPARE(run.Checked(i), i < 3);
-      QVERIFY(!run.Shown("pbArrow", i) && !run.Shown("pbCheck", i));
-      const int y = run.Get("chkTask", i)->mapTo(&run.window, QPoint(0, 0)).y();
-      QVERIFY2(y > above, "the rows stand in the order 5, 0, 1, 2, 3, 4");
-      above = y;
-    }
-    QVERIFY(!run.Shown("chkTask", 6));
-    QCOMPARE(run.Get<QLabel>("Status")->text(), "Converting:");
-
-    run.Click("cmdConvert1");
-    QVERIFY(questions->isHidden());
-    QWidget* panel = run.Get("pbMoreInfo");
-    for (int i = 0; i < 6; ++i) {
-      run.Click(("cmdInfo" + std::to_string(i)).c_str());
-      QVERIFY(run.Get("lblMoreInfo", i)->isVisible());
-      QWidget* top = run.window.childAt(panel->geometry().center());
-      QVERIFY2(top == panel || panel->isAncestorOf(top), "the panel lies on top");
-    }
-    run.Click("cmdInfo6");
-    QVERIFY(panel->isHidden());
-    run.Click("cmdConvert2");
-    QVERIFY(questions->isVisible());
-
-    QVERIFY(run.fs.IsOpen(kLogFile));
-    run.window.close();
-    QVERIFY(!run.fs.IsOpen(kLogFile));
-    QCOMPARE(run.window.ending(), hw::Ending::kClosed);
-  }
-
-  // Clicked through with questions 1 and 3 answered Yes and the buyers and sellers cleared by
-  // hand, the window shows what hwconvert-batch --answers YNY --task 1=off reports on a copy of
-  // the same installation, and logs the same.
+  // Clicked through its panels, with questions 1 and 3 answered Yes and the buyers and sellers
+  // cleared by hand, the window shows what hwconvert-batch --answers YNY --task 1=off reports on
+  // a copy of the same installation, and logs the same.
   void WholeConversionMatchesTheBatchFrontEnd() {
     QTemporaryDir dir;
     const fs::path window_root = WriteSample(dir, "window");
@@ -263,32 +188,61 @@ class WindowTest : public QObject {
     QVERIFY(painted.contains("Converting Collections / arrow 0"));
 
     ModalAnswerer answerer;
-    Run run(Drives(window_root));
+    Run run(window_root);
     QVERIFY(run.Load());
-    run.Tick("Q1Ans0");
-    run.Tick("Q3Ans0");
+    QCOMPARE(run.window.windowTitle(), "Hoardwise Plus Conversion Welcome Screen");
+    QWidget* questions = run.Get("pbQuestions");
+    for (const char* covered : {"fraOperations", "cmdConvert0", "Status"}) {
+      QVERIFY2(questions->geometry().contains(run.Get(covered)->geometry()), covered);
+    }
+    for (const char* no : {"Q1Ans1", "Q2Ans1", "Q3Ans1"}) {
+      QVERIFY2(run.Get<QAbstractButton>(no)->isChecked(), no);
+    }
+    int above = -1;
+    for (int i : {5, 0, 1, 2, 3, 4}) {
+      QCOMPARE(run.Checked(i), i < 3);
+      QVERIFY(!run.Shown("pbArrow", i) && !run.Shown("pbCheck", i));
+      const int y = run.Get(QString("chkTask%1").arg(i))->mapTo(&run.window, QPoint(0, 0)).y();
+      QVERIFY2(y > above, "the rows stand in the order 5, 0, 1, 2, 3, 4");
+      above = y;
+    }
+    QVERIFY(!run.Shown("chkTask", 6));
+    QCOMPARE(run.Get<QLabel>("Status")->text(), "Converting:");
+
+    run.Click("Q1Ans0");
+    run.Click("Q3Ans0");
     QVERIFY(!run.Checked(5));  // only "Accept My Answers" moves the answers
     run.Click("cmdConvert1");
+    QVERIFY(questions->isHidden());
     QVERIFY(run.Checked(5) && !run.Checked(3) && run.Checked(4));
-    run.Tick("chkTask1");
-    std::vector<QWidget*> arrows;
-    for (int i = 0; i < 7; ++i) arrows.push_back(run.Get("pbArrow", i));
-    PaintLog paints(run.Get<QLabel>("Status"), arrows);
+    QWidget* panel = run.Get("pbMoreInfo");
+    for (int i = 0; i < 6; ++i) {
+      run.Click(QString("cmdInfo%1").arg(i));
+      QVERIFY(run.Shown("lblMoreInfo", i) && panel->isVisible());
+      QWidget* top = run.window.childAt(panel->geometry().center());
+      QVERIFY2(top == panel || panel->isAncestorOf(top), "the panel lies on top");
+    }
+    run.Click("cmdInfo6");
+    QVERIFY(panel->isHidden());
+    run.Click("cmdConvert2");
+    QVERIFY(questions->isVisible());
+    run.Click("cmdConvert1");
+    run.Click("chkTask1");
+    PaintLog paints(run.window);
     run.Click("cmdConvert0");
 
     QCOMPARE(run.window.ending(), hw::Ending::kCompleted);
     QVERIFY(run.window.isHidden());
-    QVERIFY(!run.fs.IsOpen(kLogFile));
     QCOMPARE(answerer.boxes, boxes);
     const bool ran[] = {true, false, true, false, true, true, false};
     for (int i = 0; i < 7; ++i) {
       QCOMPARE(run.Shown("pbCheck", i), ran[i]);
       QVERIFY(!run.Shown("pbArrow", i));
-      QCOMPARE(paints.arrow_paints.contains(QString("pbArrow%1").arg(i)), ran[i]);
+      QCOMPARE(paints.paints.contains(QString("pbArrow%1").arg(i)), ran[i]);
     }
     // Every caption was painted at once, while the operation that set it held the thread.
     QStringList expected = painted;
-    for (const QString& paint : paints.status_paints) {
+    for (const QString& paint : paints.paints) {
       if (!expected.isEmpty() && paint == expected.front()) expected.removeFirst();
     }
     QVERIFY2(expected.isEmpty(), qPrintable("not painted: " + expected.join(", ")));
@@ -297,53 +251,51 @@ class WindowTest : public QObject {
     QCOMPARE(ReadFile(window_root / log), ReadFile(batch_root / log));
   }
 
-  // Without drive C: the standard places hold nothing: the user is asked to locate hwver4.exe.
-  void TheFileDialogLocatesThePriorInstallation() {
+  // Without drive C: the standard places hold nothing: the user is asked to locate hwver4.exe,
+  // once cancelling the dialog, then picking the file. Over the window that found nothing, the
+  // message boxes show the system's title, icon and buttons and give the button clicked.
+  void TheFileDialogAndTheMessageBoxes() {
     QTemporaryDir dir;
     const fs::path root = WriteSample(dir);
     const fs::path exe = root / "c" / "HWVER4" / "hwver4.exe";
-    for (const bool picked : {true, false}) {
-      ModalAnswerer answerer;
-      if (picked) answerer.pick = QString::fromStdString(exe.string());
-      Run run(Drives(root, false));
-      QCOMPARE(run.Load(), picked);
-      QCOMPARE(answerer.dialogs, 1);
-      QVERIFY(answerer.boxes.value(0).contains("|Locate and click on the file hwver4.exe"));
-      if (!picked) {
-        QCOMPARE(run.window.ending(), hw::Ending::kNotFound);
-        QVERIFY(answerer.boxes.value(1).contains("|Selected Directory does not contain"));
-        continue;
-      }
-      QCOMPARE(answerer.boxes.size(), 1);
-      run.window.close();
-      // The host file is shown as its Windows path: drive Z: is the host root.
-      const std::string folder = *run.fs.drives().WindowsPathOf(exe.parent_path()) + "\\";
-      QVERIFY(ReadFile(root / "n" / "Hoardwise" / "HoardwiseCLog.lst")
-                  .contains(QByteArray::fromStdString("\r\nOld installation directory: " + folder +
-                                                      "\r\n")));
-    }
-  }
-
-  void MessageBoxesShowTheSystemsTitleIconAndButtons() {
-    QTemporaryDir dir;
-    Run run(Drives(fs::path(dir.path().toStdString())));
-    hwconvert::QtUi ui(run.window, run.fs.drives());
     ModalAnswerer answerer;
+    Run cancelled(root, false);
+    QVERIFY(!cancelled.Load());
+    QCOMPARE(cancelled.window.ending(), hw::Ending::kNotFound);
+    answerer.pick = QString::fromStdString(exe.string());
+    Run picked(root, false);
+    QVERIFY(picked.Load());
+    const QString locate = QString(hw::kTitle) + "|" + hw::texts::kLocatePrior + "|exclamation|ok";
+    QCOMPARE(answerer.boxes,
+             QStringList({locate, "dialog",
+                          QString(hw::kTitle) + "|" + hw::texts::kNotPrior + "|exclamation|ok",
+                          locate, "dialog"}));
+    QVERIFY(picked.fs.IsOpen(hw::kLogFile));
+    picked.window.close();
+    QVERIFY(!picked.fs.IsOpen(hw::kLogFile));
+    QCOMPARE(picked.window.ending(), hw::Ending::kClosed);
+    // The host file is shown as its Windows path: drive Z: is the host root.
+    const std::string folder = *picked.fs.drives().WindowsPathOf(exe.parent_path()) + "\\";
+    QVERIFY(ReadFile(root / "n" / "Hoardwise" / "HoardwiseCLog.lst")
+                .contains(QByteArray::fromStdString("\r\nOld installation directory: " + folder +
+                                                    "\r\n")));
+
+    hwconvert::QtUi ui(cancelled.window, cancelled.fs.drives());
+    answerer.boxes.clear();
     answerer.replies = {QMessageBox::Retry, QMessageBox::Ignore, QMessageBox::Abort};
     const std::string text = "Caf\xE9 problem";  // Windows-1252
     for (hw::Reply reply : {hw::Reply::kRetry, hw::Reply::kIgnore, hw::Reply::kAbort}) {
       QCOMPARE(ui.MessageBox(text, hw::Icon::kExclamation, hw::Buttons::kAbortRetryIgnore, "Error"),
                reply);
     }
-    QCOMPARE(ui.MessageBox(text, hw::Icon::kCritical, hw::Buttons::kOk, hw::kTitle),
-             hw::Reply::kOk);
-    QCOMPARE(ui.MessageBox(text, hw::Icon::kNone, hw::Buttons::kOk, "Hoardwise"), hw::Reply::kOk);
+    for (hw::Icon icon : {hw::Icon::kCritical, hw::Icon::kNone}) {
+      QCOMPARE(ui.MessageBox(text, icon, hw::Buttons::kOk, "Hoardwise"), hw::Reply::kOk);
+    }
     const QString question =
         QString::fromUtf8("Error|Caf\u00e9 problem|exclamation|abort-retry-ignore");
     QCOMPARE(answerer.boxes,
              QStringList({question, question, question,
-                          QString::fromUtf8(hw::kTitle) +
-                              QString::fromUtf8("|Caf\u00e9 problem|critical|ok"),
+                          QString::fromUtf8("Hoardwise|Caf\u00e9 problem|critical|ok"),
                           QString::fromUtf8("Hoardwise|Caf\u00e9 problem|none|ok")}));
   }
 
@@ -364,12 +316,6 @@ class WindowTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  // The window's tests need no display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  WindowTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(WindowTest)
 
 #include "window_test.moc"
