@@ -44,16 +44,6 @@ std::map<std::string, std::string> Outside(const fs::path& root) {
   return contents;
 }
 
-// The first three questions take two bits each of `replies` (3 is Abort); later ones are
-// aborted.
-void Convert(const fs::path& run, uint8_t replies) {
-  hw::testing::ScriptedUi ui;
-  constexpr hw::Reply kReplies[] = {hw::Reply::kAbort, hw::Reply::kRetry, hw::Reply::kIgnore,
-                                    hw::Reply::kAbort};
-  for (int q = 0; q < 3; ++q) ui.QueueReplies({kReplies[(replies >> (2 * q)) & 3]});
-  hw::testing::ConvertAnsweringYes(run, ui);
-}
-
 class Sample {
  public:
   Sample() {
@@ -88,7 +78,13 @@ class Sample {
       }
       hw::testing::WriteBytes(run / name, bytes);
     }
-    Convert(run, size > 0 ? data[0] : 0);
+    // The first three questions take two bits each of byte 0 (3 is Abort); later ones are
+    // aborted.
+    hw::testing::ScriptedUi ui;
+    constexpr hw::Reply kReplies[] = {hw::Reply::kAbort, hw::Reply::kRetry, hw::Reply::kIgnore,
+                                      hw::Reply::kAbort};
+    for (int q = 0; q < 3 && size > 0; ++q) ui.QueueReplies({kReplies[(data[0] >> (2 * q)) & 3]});
+    hw::testing::ConvertAnsweringYes(run, ui);
     const bool unchanged = Outside(run) == outside;
     for (const auto& [name, bytes] : outside) {
       if (bytes != pristine_.at(name)) hw::testing::WriteBytes(run / name, pristine_.at(name));
