@@ -10,19 +10,16 @@ Reply ScriptedUi::MessageBox(const std::string& text, Icon icon, Buttons buttons
                              const std::string& title) {
   Reply reply = Reply::kOk;
   if (buttons == Buttons::kAbortRetryIgnore) {
-    reply = Reply::kAbort;
-    if (!replies_.empty()) {
-      reply = replies_.front();
-      replies_.pop_front();
-    }
+    reply = replies_.empty() ? Reply::kAbort : replies_.front();
+    if (!replies_.empty()) replies_.pop_front();
   }
   events_.push_back(MessageEvent{text, icon, buttons, title, reply});
   return reply;
 }
 
 std::string ScriptedUi::OpenFileDialog() {
-  events_.push_back(DialogEvent{dialog_path_});
-  return dialog_path_;
+  events_.emplace_back(std::in_place_type<DialogEvent>);
+  return "";
 }
 
 void ScriptedUi::StatusChanged(const std::string& caption) {

@@ -9,7 +9,7 @@
 #include "platform/user_interface.h"
 
 // A user interface for tests: it records every call in order and answers message boxes from a
-// queue of replies and the file dialog from a preset path.
+// queue of replies.
 namespace hw::testing {
 
 struct MessageEvent {
@@ -21,8 +21,7 @@ struct MessageEvent {
   bool operator==(const MessageEvent&) const = default;
 };
 
-struct DialogEvent {
-  std::string answer;  // empty when cancelled
+struct DialogEvent {  // the user cancels every file dialog
   bool operator==(const DialogEvent&) const = default;
 };
 
@@ -50,8 +49,6 @@ class ScriptedUi : public UserInterface {
   // without taking one; a question asked with the queue empty is answered Abort.
   void QueueReplies(std::initializer_list<Reply> replies);
   size_t PendingReplies() const { return replies_.size(); }
-  // What the file dialog answers; empty (the default) means the user cancelled.
-  void SetDialogPath(std::string path) { dialog_path_ = std::move(path); }
 
   Reply MessageBox(const std::string& text, Icon icon, Buttons buttons,
                    const std::string& title) override;
@@ -75,7 +72,6 @@ class ScriptedUi : public UserInterface {
 
   std::vector<UiEvent> events_;
   std::deque<Reply> replies_;
-  std::string dialog_path_;
 };
 
 }  // namespace hw::testing

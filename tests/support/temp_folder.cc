@@ -14,14 +14,10 @@ namespace fs = std::filesystem;
 // racing other test processes.
 TempFolder::TempFolder() {
   std::random_device random;
-  const fs::path base = fs::temp_directory_path();
-  for (;;) {
-    const fs::path candidate = base / ("hwconvert-test-" + std::to_string(random()));
-    if (fs::create_directory(candidate)) {
-      path_ = fs::canonical(candidate);
-      return;
-    }
-  }
+  do {
+    path_ = fs::temp_directory_path() / ("hwconvert-test-" + std::to_string(random()));
+  } while (!fs::create_directory(path_));
+  path_ = fs::canonical(path_);
 }
 
 TempFolder::~TempFolder() {
@@ -37,14 +33,11 @@ void WriteBytes(const fs::path& file, std::span<const std::byte> bytes) {
   if (!out) throw std::runtime_error("cannot write " + file.string());
 }
 
-void WriteBytes(const fs::path& file, std::string_view bytes) {
-  WriteBytes(file, std::as_bytes(std::span(bytes.data(), bytes.size())));
-}
+void WriteBytes(const fs::path& file, std::string_view bytes) { WriteBytes(file, Bytes(bytes)); }
 
 std::vector<std::byte> ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + file.string());
-  return Bytes(std::string(std::istreambuf_iterator<char>(in), {}));
+  if (!std::ifstream(file)) throw std::runtime_error("cannot read " + file.string());
+  return Bytes(ReadText(file));
 }
 
 std::string ReadText(const fs::path& file) {
@@ -89,32 +82,20 @@ int WriteError(FileSystem& fs, const std::string& folder) {
   return output == random && random == mkdir ? output : -1;
 }
 
-namespace {
-
-fs::path MadeFolder(const TempFolder& temp, const char* name) {
-  fs::path folder = temp.path() / name;
-  fs::create_directories(folder);
-  return folder;
-}
-
-DriveMap Drives(const fs::path& c_root, const fs::path& n_root) {
+DriveMap TestDrives(const fs::path& c_root, const fs::path& n_root) {
+  fs::create_directories(c_root);
+  fs::create_directories(n_root);
   DriveMap drives;
   drives.Map('C', c_root);
   drives.Map('N', n_root);
   return drives;
 }
 
-}  // namespace
-
-RuntimeFixture::RuntimeFixture()
-    : c_root(MadeFolder(temp, "c")),
-      n_root(MadeFolder(temp, "n")),
-      fs(Drives(c_root, n_root), "N:\\"),
-      rt(fs, ui) {
-  fs.SetNewDataFolder("N:\\");
-  fs.SetPriorFolder("C:\\HWVER4\\");
-  rt.new_data_folder = "N:\\";
-  rt.prior_folder = "C:\\HWVER4\\";
+void SetTestFolders(FileSystem& fs, Runtime& rt) {
+  fs.SetNewDataFolder(rt.new_data_folder = "N:\\");
+  fs.SetPriorFolder(rt.prior_folder = "C:\\HWVER4\\");
 }
+
+RuntimeFixture::RuntimeFixture() { SetTestFolders(fs, rt); }
 
 }  // namespace hw::testing

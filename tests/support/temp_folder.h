@@ -66,6 +66,11 @@ int ErrorOf(Action&& action) {
   return 0;
 }
 
+// Drive C: at `c_root` and drive N: at `n_root`; the prior installation "C:\HWVER4\" and the
+// new data folder "N:\" of a run and its file system.
+DriveMap TestDrives(const std::filesystem::path& c_root, const std::filesystem::path& n_root);
+void SetTestFolders(FileSystem& fs, Runtime& rt);
+
 // Writes (OpenOutput, OpenRandom read-write, MakeFolder) against one folder: 0 when all three
 // succeed, else the error that each raised when they agree, -1 when they disagree.
 int WriteError(FileSystem& fs, const std::string& folder);
@@ -79,11 +84,11 @@ struct RuntimeFixture {
   RuntimeFixture();
 
   TempFolder temp;
-  std::filesystem::path c_root;
-  std::filesystem::path n_root;
+  std::filesystem::path c_root = temp.path() / "c";
+  std::filesystem::path n_root = temp.path() / "n";
   ScriptedUi ui;
-  FileSystem fs;
-  Runtime rt;
+  FileSystem fs{TestDrives(c_root, n_root), "N:\\"};
+  Runtime rt{fs, ui};
 };
 
 }  // namespace hw::testing
