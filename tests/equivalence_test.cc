@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,11 +38,8 @@ constexpr unsigned kMaxSeeds = 400;
 const char* const kTexts[] = {"Mint", "mint",  "MINT",  " Mint", "Mint ", "Proof", "",
                               "  ",   "EMPTY", "Empty", "safe",  "Safe",  "box 1", "Box 1"};
 
-class Generator {
- public:
-  explicit Generator(unsigned seed) : rng_(seed) {}
-
-  int Below(int n) { return static_cast<int>(rng_() % static_cast<unsigned>(n)); }
+struct Generator {
+  int Below(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
   bool OneIn(int n) { return Below(n) == 0; }
 
   // A text from the pool, or a zero-filled field (never assigned).
@@ -71,8 +70,7 @@ class Generator {
       t.Append(r);
     }
     t.set_next_record(NextRecord(first, records));
-    fs::create_directories(file.parent_path());
-    t.WriteTo(file);
+    WriteBytes(file, t.Bytes());
   }
 
   // In each table of `folder` named *`ext`, whose entries are runs of `stride` records from
@@ -104,7 +102,7 @@ class Generator {
         }
         entries.push_back(std::move(copy));
       }
-      std::shuffle(entries.begin(), entries.end(), rng_);
+      std::shuffle(entries.begin(), entries.end(), rng);
       bytes.resize(length * (first - 1));
       for (const Bytes& e : entries) bytes.insert(bytes.end(), e.begin(), e.end());
       h.next_record = NextRecord(first, static_cast<int>(entries.size()) * stride);
@@ -114,14 +112,13 @@ class Generator {
     }
   }
 
- private:
-  std::mt19937 rng_;
+  std::mt19937 rng;
 };
 
 // Writes the sample installation of `seed` under root/c (drive C:) and root/n (drive N:), then
 // replaces its lists with random ones and reshapes its screen designs and standard coin tables.
 void WriteInstallation(const fs::path& root, unsigned seed) {
-  Generator g(seed);
+  Generator g{std::mt19937(seed)};
   const hwsample::SampleContext ctx = WriteSampleInstallation(root, seed, 1 + g.Below(3));
   // Lists of every kind, several types sharing list names.
   const std::function<void(PriorChoiceEntry&)> prior_entry = [&](auto& e) {
@@ -184,26 +181,24 @@ struct FaultScript {
 };
 
 FaultScript Faults(const fs::path& root, unsigned seed) {
-  Generator g(seed ^ 0x5EED5EEDu);
-  std::vector<std::string> searched;
-  std::vector<std::string> any;
+  Generator g{std::mt19937(seed ^ 0x5EED5EEDu)};
+  std::set<std::string> searched;
+  std::set<std::string> any;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const fs::path ext = entry.path().extension();
+    const std::string name = entry.path().filename().string();
     if (!entry.is_regular_file()) continue;
-    const fs::path& file = entry.path();
-    any.push_back(file.filename().string());
-    const fs::path ext = file.extension();
-    if (ext == ".cb5" || ext == ".tyu" || ext == ".vsd" || file.filename() == "Contacts.mst") {
-      searched.push_back(any.back());
+    any.insert(name);
+    if (ext == ".cb5" || ext == ".tyu" || ext == ".vsd" || name == "Contacts.mst") {
+      searched.insert(name);
     }
   }
-  std::sort(searched.begin(), searched.end());
-  std::sort(any.begin(), any.end());
   FaultScript script;
   const int errors[] = {kDeviceIoError, kDiskNotReady, kDeviceUnavailable, kPathFileAccessError};
   for (int n = 1 + g.Below(3); n > 0; --n) {
-    const std::vector<std::string>& names = g.OneIn(4) || searched.empty() ? any : searched;
+    const std::set<std::string>& names = g.OneIn(4) || searched.empty() ? any : searched;
     Fault f;
-    f.name = names[g.Below(names.size())];
+    f.name = *std::next(names.begin(), g.Below(names.size()));
     f.op = g.Below(3) == 0 ? FaultOp::kOpen : FaultOp::kRead;
     f.error = errors[g.Below(4)];
     f.times = 1 + g.Below(5);
@@ -217,7 +212,7 @@ FaultScript Faults(const fs::path& root, unsigned seed) {
 }
 
 struct Outcome {
-  std::map<std::string, Bytes> files;  // every file under the root, log included
+  std::map<std::string, std::string> files;  // everything under the root, log included
   std::vector<UiEvent> transcript;
   Ending ending = Ending::kRunning;
 };
@@ -230,13 +225,8 @@ Outcome Convert(const fs::path& installation, const fs::path& root, bool scan, F
   fs::copy(installation, root, fs::copy_options::recursive);
   ScriptedUi ui;
   for (Reply r : script.replies) ui.QueueReplies({r});
-  Outcome out;
-  out.ending = ConvertAnsweringYes(root, ui, scan, &script.plan);
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) out.files[fs::relative(entry, root).string()] = ReadBytes(entry);
-  }
-  out.transcript = ui.events();
-  return out;
+  const Ending ending = ConvertAnsweringYes(root, ui, scan, &script.plan);
+  return {Snapshot(root), ui.events(), ending};
 }
 
 // The first difference between two outcomes, or "" when they agree.

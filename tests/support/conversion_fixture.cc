@@ -41,14 +41,12 @@ fs::path ConversionFixture::New(const std::string& relative) const {
 }
 
 void ConversionFixture::WritePriorUsers(const std::vector<std::string>& folders) const {
-  TableImage t = TableImage::Prior("Default.mst", PriorUserRecord::kSize, 4);
-  for (const std::string& folder : folders) {
-    PriorUserRecord u;
-    u.Folder.Set(folder);
-    u.Name.Set("User " + std::to_string(t.next_record() - 3));
-    t.Append(u);
+  std::vector<PriorUserRecord> users(folders.size());
+  for (size_t i = 0; i < folders.size(); ++i) {
+    users[i].Folder.Set(folders[i]);
+    users[i].Name.Set("User " + std::to_string(i + 1));
   }
-  t.WriteTo(Prior("Default.mst"));
+  WritePrior("Default.mst", 4, users);
 }
 
 void ConversionFixture::AddType(const std::string& code) {

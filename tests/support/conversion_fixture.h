@@ -20,8 +20,6 @@ namespace hw::testing {
 class ConversionFixture {
  public:
   ConversionFixture();
-  ConversionFixture(const ConversionFixture&) = delete;
-  ConversionFixture& operator=(const ConversionFixture&) = delete;
 
   // Host paths: under the prior installation folder, under the new data folder.
   std::filesystem::path Prior(const std::string& relative) const;

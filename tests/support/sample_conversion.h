@@ -29,23 +29,19 @@ inline Ending ConvertAnsweringYes(const std::filesystem::path& root, ScriptedUi&
                                   bool scan_searches = false, FaultPlan* faults = nullptr) {
   FileSystem file_system(TestDrives(root / "c", root / "n"), "N:\\Hoardwise");
   file_system.SetFaultPlan(faults);
-  Ending ending;
-  {
-    MainMenu menu(file_system, ui);
-    menu.conversion().scan_searches = scan_searches;
-    menu.Load();
-    if (menu.ending() == Ending::kRunning) {
-      for (int q = 0; q < 3; ++q) menu.SetAnswer(q, true);
-      menu.Click(Button::kAccept);
-      menu.Click(Button::kStartConversion);
-    }
-    if (menu.ending() == Ending::kRunning || menu.ending() == Ending::kConversionFailed) {
-      menu.Unload();
-    }
-    ending = menu.ending();
+  // Goes before the file system, which then leaves on disk what the run wrote.
+  MainMenu menu(file_system, ui);
+  menu.conversion().scan_searches = scan_searches;
+  menu.Load();
+  if (menu.ending() == Ending::kRunning) {
+    for (int q = 0; q < 3; ++q) menu.SetAnswer(q, true);
+    menu.Click(Button::kAccept);
+    menu.Click(Button::kStartConversion);
   }
-  file_system.CloseAll();
-  return ending;
+  if (menu.ending() == Ending::kRunning || menu.ending() == Ending::kConversionFailed) {
+    menu.Unload();
+  }
+  return menu.ending();
 }
 
 }  // namespace hw::testing

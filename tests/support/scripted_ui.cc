@@ -1,10 +1,9 @@
 #include "support/scripted_ui.h"
 
-namespace hw::testing {
+#include <type_traits>
+#include <utility>
 
-void ScriptedUi::QueueReplies(std::initializer_list<Reply> replies) {
-  replies_.insert(replies_.end(), replies.begin(), replies.end());
-}
+namespace hw::testing {
 
 Reply ScriptedUi::MessageBox(const std::string& text, Icon icon, Buttons buttons,
                              const std::string& title) {
@@ -17,42 +16,30 @@ Reply ScriptedUi::MessageBox(const std::string& text, Icon icon, Buttons buttons
   return reply;
 }
 
-std::string ScriptedUi::OpenFileDialog() {
-  events_.emplace_back(std::in_place_type<DialogEvent>);
-  return "";
-}
+namespace {
 
-void ScriptedUi::StatusChanged(const std::string& caption) {
-  events_.push_back(StatusEvent{caption});
-}
-
-void ScriptedUi::MarkChanged(Mark mark, int index, bool visible) {
-  events_.push_back(MarkEvent{mark, index, visible});
-}
-
-void ScriptedUi::WindowChanged() { events_.emplace_back(std::in_place_type<WindowEvent>); }
-
-template <class Event>
-std::vector<Event> ScriptedUi::Select() const {
-  std::vector<Event> out;
-  for (const UiEvent& e : events_) {
-    if (const Event* event = std::get_if<Event>(&e)) out.push_back(*event);
+// What `pick` takes from each event of one kind, in order.
+template <class Event, class Pick>
+auto Select(const std::vector<UiEvent>& events, Pick pick) {
+  std::vector<std::decay_t<decltype(pick(std::declval<Event>()))>> out;
+  for (const UiEvent& e : events) {
+    if (const Event* event = std::get_if<Event>(&e)) out.push_back(pick(*event));
   }
   return out;
 }
 
-std::vector<MessageEvent> ScriptedUi::Messages() const { return Select<MessageEvent>(); }
+}  // namespace
+
+std::vector<MessageEvent> ScriptedUi::Messages() const {
+  return Select<MessageEvent>(events_, [](const MessageEvent& m) { return m; });
+}
 
 std::vector<std::string> ScriptedUi::MessageTexts() const {
-  std::vector<std::string> texts;
-  for (const MessageEvent& m : Messages()) texts.push_back(m.text);
-  return texts;
+  return Select<MessageEvent>(events_, [](const MessageEvent& m) { return m.text; });
 }
 
 std::vector<std::string> ScriptedUi::StatusCaptions() const {
-  std::vector<std::string> captions;
-  for (const StatusEvent& s : Select<StatusEvent>()) captions.push_back(s.caption);
-  return captions;
+  return Select<StatusEvent>(events_, [](const StatusEvent& s) { return s.caption; });
 }
 
 }  // namespace hw::testing

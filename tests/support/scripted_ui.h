@@ -3,6 +3,7 @@
 #include <deque>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -47,15 +48,24 @@ class ScriptedUi : public UserInterface {
  public:
   // Replies for the Abort/Retry/Ignore boxes, taken in order. An OK-only box answers OK
   // without taking one; a question asked with the queue empty is answered Abort.
-  void QueueReplies(std::initializer_list<Reply> replies);
+  void QueueReplies(std::initializer_list<Reply> replies) {
+    replies_.insert(replies_.end(), replies.begin(), replies.end());
+  }
   size_t PendingReplies() const { return replies_.size(); }
 
   Reply MessageBox(const std::string& text, Icon icon, Buttons buttons,
                    const std::string& title) override;
-  std::string OpenFileDialog() override;
-  void StatusChanged(const std::string& caption) override;
-  void MarkChanged(Mark mark, int index, bool visible) override;
-  void WindowChanged() override;
+  std::string OpenFileDialog() override {
+    events_.emplace_back(std::in_place_type<DialogEvent>);
+    return "";
+  }
+  void StatusChanged(const std::string& caption) override {
+    events_.push_back(StatusEvent{caption});
+  }
+  void MarkChanged(Mark mark, int index, bool visible) override {
+    events_.push_back(MarkEvent{mark, index, visible});
+  }
+  void WindowChanged() override { events_.emplace_back(std::in_place_type<WindowEvent>); }
 
   // Every call so far, in order.
   const std::vector<UiEvent>& events() const { return events_; }
@@ -67,9 +77,6 @@ class ScriptedUi : public UserInterface {
   std::vector<std::string> StatusCaptions() const;
 
  private:
-  template <class Event>
-  std::vector<Event> Select() const;
-
   std::vector<UiEvent> events_;
   std::deque<Reply> replies_;
 };

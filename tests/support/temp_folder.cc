@@ -1,6 +1,7 @@
 #include "support/temp_folder.h"
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <stdexcept>
@@ -45,6 +46,30 @@ std::string ReadText(const fs::path& file) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+std::map<std::string, std::string> Snapshot(const fs::path& root, const fs::path& excluded,
+                                            bool times) {
+  std::map<std::string, std::string> entries;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::end(it); ++it) {
+    if (it->path() == excluded) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    std::string& entry = entries[fs::relative(it->path(), root).string()];
+    if (it->is_symlink()) {
+      entry = "link " + fs::read_symlink(it->path()).string();
+    } else if (it->is_directory()) {
+      entry = "folder";
+    } else {
+      entry = "file " + std::to_string(it->file_size()) + " " +
+              std::to_string(std::hash<std::string>{}(ReadText(it->path())));
+      if (times) {
+        entry.append(" ").append(std::to_string(it->last_write_time().time_since_epoch().count()));
+      }
+    }
+  }
+  return entries;
+}
+
 std::vector<std::byte> Bytes(std::string_view text) {
   const auto bytes = std::as_bytes(std::span(text.data(), text.size()));
   return std::vector<std::byte>(bytes.begin(), bytes.end());
@@ -65,12 +90,9 @@ std::string LittleEndian(int64_t value, int size) {
 }
 
 int64_t IntAt(std::string_view bytes, size_t offset, int size) {
-  uint64_t v = 0;
-  for (int i = 0; i < size; ++i) {
-    v |= static_cast<uint64_t>(static_cast<unsigned char>(bytes.at(offset + i))) << (8 * i);
-  }
-  const int shift = 64 - 8 * size;
-  return static_cast<int64_t>(v << shift) >> shift;
+  int64_t v = static_cast<int8_t>(bytes.at(offset + size - 1));  // the sign's byte
+  for (int i = size - 2; i >= 0; --i) v = v * 256 + static_cast<uint8_t>(bytes.at(offset + i));
+  return v;
 }
 
 int WriteError(FileSystem& fs, const std::string& folder) {

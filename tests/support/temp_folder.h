@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -37,6 +38,13 @@ void WriteBytes(const std::filesystem::path& file, std::span<const std::byte> by
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
 std::vector<std::byte> ReadBytes(const std::filesystem::path& file);
 std::string ReadText(const std::filesystem::path& file);
+
+// Every entry under `root` except the subtree `excluded` (none when empty), by relative path:
+// "folder", a link's target, or a file's size and content hash, with its modification time
+// when `times` is set. Two equal snapshots mean nothing appeared, vanished or changed there.
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& root,
+                                            const std::filesystem::path& excluded = {},
+                                            bool times = false);
 
 // Text (Windows-1252) as bytes, and bytes as text, for comparing with file contents.
 std::vector<std::byte> Bytes(std::string_view text);
