@@ -118,15 +118,12 @@ std::string How(const ProgramRun& o) {
 
 // One way to damage a copy of the sample, given the host folders of its prior installation and
 // of its new data folder.
-struct Damage {
-  std::string name;
-  std::function<void(const fs::path& prior, const fs::path& data)> apply;
-};
+using Damage = std::function<void(const fs::path& prior, const fs::path& data)>;
 
 // Runs the sample, damaged by `damage`, with `options`, and checks what every run must keep.
 void ConvertDamaged(CaseRun& run, const Damage& damage, const std::vector<std::string>& options) {
   fs::copy(TheSample().root, run.root, fs::copy_options::recursive);
-  damage.apply(Prior(run.root), Data(run.root));
+  damage(Prior(run.root), Data(run.root));
   const auto outside = Snapshot(run.root, Data(run.root), true);
   Convert(run, options);
   const ProgramRun& o = run.outcome;
@@ -160,16 +157,14 @@ void ConvertDamaged(CaseRun& run, const Damage& damage, const std::vector<std::s
   }
 }
 
-void ConvertAll(const std::vector<Damage>& damages) {
-  // Ignoring every question carries each damaged file further through the conversion than
-  // aborting would; aborting is the fault matrix's business.
+// Ignoring every question carries each damaged file further through the conversion than
+// aborting would; aborting is the fault matrix's business.
+void ConvertIgnoring(const std::string& name, const Damage& damage) {
+  SCOPED_TRACE(name);
   std::vector<std::string> options;
   for (int i = 0; i < 40; ++i) options.insert(options.end(), {"--reply", "ignore"});
-  for (const Damage& damage : damages) {
-    SCOPED_TRACE(damage.name);
-    CaseRun run;
-    ConvertDamaged(run, damage, options);
-  }
+  CaseRun run;
+  ConvertDamaged(run, damage, options);
 }
 
 // The header of a whole table (every change starts from one).
@@ -244,18 +239,15 @@ TEST(DamagedInstallation, Tables) {
          FillRecords(b, [&] { return static_cast<std::byte>(random()); });
        }},
       {"records of zeros", [](Bytes& b) { FillRecords(b, [] { return std::byte{0}; }); }}};
-  std::vector<Damage> damages;
-  for (const auto& [what, change] : changes) {
+  for (const auto& change : changes) {
     for (const fs::path& table : TheSample().tables) {
-      damages.push_back({table.generic_string() + " " + what,
-                         [table, change = change](const fs::path& prior, const fs::path&) {
-                           Bytes bytes = ReadBytes(prior / table);
-                           change(bytes);
-                           WriteBytes(prior / table, bytes);
-                         }});
+      ConvertIgnoring(table.generic_string() + " " + change.first, [&](auto& prior, auto&) {
+        Bytes bytes = ReadBytes(prior / table);
+        change.second(bytes);
+        WriteBytes(prior / table, bytes);
+      });
     }
   }
-  ConvertAll(damages);
 }
 
 // Texts that must not lead a write outside the new data folder or break a path: parent steps,
@@ -297,64 +289,57 @@ TEST(DamagedInstallation, HostileNames) {
          EditRecord<PriorCollectionHeader>(prior / "SMITH" / (code + ".cl4"), 3,
                                            [&](auto& r) { r.TypeCode.Set(text); });
        }}};
-  std::vector<Damage> damages;
-  for (const auto& [what, text] : texts) {
-    for (const auto& [field, put] : fields) {
-      damages.push_back(
-          {std::string(field) + ": " + what,
-           [put = put, text = text](const fs::path& prior, const fs::path&) { put(prior, text); }});
+  for (const auto& text : texts) {
+    for (const auto& field : fields) {
+      ConvertIgnoring(std::string(field.first) + ": " + text.first,
+                      [&](auto& prior, auto&) { field.second(prior, text.second); });
     }
   }
-  ConvertAll(damages);
 }
 
 TEST(DamagedInstallation, StructuralOddities) {
-  ConvertAll({{"user folder is a file",
-               [](const fs::path& prior, const fs::path&) {
-                 fs::remove_all(prior / "SMITH");
-                 WriteBytes(prior / "SMITH", std::string_view("not a folder"));
-               }},
-              {"duplicate users",
-               [](const fs::path& prior, const fs::path&) {
-                 PriorUserRecord first;
-                 EditRecord<PriorUserRecord>(prior / "Default.mst", 4, [&](auto& r) { first = r; });
-                 EditRecord<PriorUserRecord>(prior / "Default.mst", 5, [&](auto& r) { r = first; });
-               }},
-              {"log is a link into the prior installation",
-               [](const fs::path& prior, const fs::path& data) {
-                 fs::create_symlink(prior / "Default.mst", data / kLogName);
-               }}});
+  ConvertIgnoring("user folder is a file", [](auto& prior, auto&) {
+    fs::remove_all(prior / "SMITH");
+    WriteBytes(prior / "SMITH", std::string_view("not a folder"));
+  });
+  ConvertIgnoring("duplicate users", [](auto& prior, auto&) {
+    PriorUserRecord first;
+    EditRecord<PriorUserRecord>(prior / "Default.mst", 4, [&](auto& r) { first = r; });
+    EditRecord<PriorUserRecord>(prior / "Default.mst", 5, [&](auto& r) { r = first; });
+  });
+  ConvertIgnoring("log is a link into the prior installation", [](auto& prior, auto& data) {
+    fs::create_symlink(prior / "Default.mst", data / kLogName);
+  });
 }
 
 // The slowest: thousands of users, and a report table that claims far more than it holds.
 TEST(DamagedInstallation, LargeClaims) {
-  ConvertAll({{"thousands of users",
-               [](const fs::path& prior, const fs::path&) {
-                 constexpr int kFirst = 7;
-                 constexpr int kUsers = 2000;
-                 Bytes bytes = ReadBytes(prior / "Default.mst");
-                 bytes.resize((kFirst - 1 + kUsers) * PriorUserRecord::kSize);
-                 for (int n = kFirst; n < kFirst + kUsers; ++n) {
-                   PriorUserRecord user;
-                   user.Folder.Set("C:\\HWVER4\\U" + std::to_string(n) + "\\");
-                   user.Name.Set("Collector " + std::to_string(n));
-                   EncodeRecord(user, std::span(bytes).subspan((n - 1) * PriorUserRecord::kSize,
-                                                               PriorUserRecord::kSize));
-                 }
-                 Header([](auto&, PriorHeader& h) { h.next_record = kFirst + kUsers; })(bytes);
-                 WriteBytes(prior / "Default.mst", bytes);
-               }},
-              // Found by the conversion fuzz target: every claimed record is read (as zeros)
-              // and scanned, which takes seconds under the sanitizers.
-              {"a report table of one header claiming 27749 records of 29540 bytes",
-               [](const fs::path& prior, const fs::path&) {
-                 Bytes bytes(PriorHeader::kSize);
-                 Header([](auto&, PriorHeader& h) {
-                   h.next_record = 27749;
-                   h.record_length = 29540;
-                 })(bytes);
-                 WriteBytes(prior / "ANCIENT_" / "ANCIENT_.rpt", bytes);
-               }}});
+  ConvertIgnoring("thousands of users", [](auto& prior, auto&) {
+    constexpr int kFirst = 7;
+    constexpr int kUsers = 2000;
+    Bytes bytes = ReadBytes(prior / "Default.mst");
+    bytes.resize((kFirst - 1 + kUsers) * PriorUserRecord::kSize);
+    for (int n = kFirst; n < kFirst + kUsers; ++n) {
+      PriorUserRecord user;
+      user.Folder.Set("C:\\HWVER4\\U" + std::to_string(n) + "\\");
+      user.Name.Set("Collector " + std::to_string(n));
+      EncodeRecord(
+          user, std::span(bytes).subspan((n - 1) * PriorUserRecord::kSize, PriorUserRecord::kSize));
+    }
+    Header([](auto&, PriorHeader& h) { h.next_record = kFirst + kUsers; })(bytes);
+    WriteBytes(prior / "Default.mst", bytes);
+  });
+  // Found by the conversion fuzz target: every claimed record is read (as zeros) and scanned,
+  // which takes seconds under the sanitizers.
+  ConvertIgnoring("a report table of one header claiming 27749 records of 29540 bytes",
+                  [](auto& prior, auto&) {
+                    Bytes bytes(PriorHeader::kSize);
+                    Header([](auto&, PriorHeader& h) {
+                      h.next_record = 27749;
+                      h.record_length = 29540;
+                    })(bytes);
+                    WriteBytes(prior / "ANCIENT_" / "ANCIENT_.rpt", bytes);
+                  });
 }
 
 // The text of the event after the first message whose `key` starts with `start`; none when no
@@ -372,11 +357,12 @@ std::optional<std::string> TextAfter(const ProgramRun& o, const char* key,
 // and each way a fault can go: Abort, Retry once and Ignore on error 53, disk full (61) and a
 // number no handler knows (999).
 void InjectIntoEachTouched(const std::string& op) {
-  for (const auto& [upper, name] : TheSample().touched.at(op)) {
+  for (const auto& touched : TheSample().touched.at(op)) {
+    const std::string& name = touched.second;
     const auto inject = [&](const std::string& error, const char* reply) {
       SCOPED_TRACE(name + ":" + op + ":" + error + " " + reply);
       auto run = std::make_unique<CaseRun>();
-      ConvertDamaged(*run, {"none", [](const fs::path&, const fs::path&) {}},
+      ConvertDamaged(*run, [](auto&, auto&) {},
                      {"--fail", name + ":" + op + ":" + error, "--reply", reply});
       return run;
     };
