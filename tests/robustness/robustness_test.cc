@@ -14,7 +14,6 @@
 #include <memory>
 #include <optional>
 #include <random>
-#include <set>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -50,7 +49,9 @@ fs::path Data(const fs::path& root) { return root / "n" / "Hoardwise"; }
 struct Sample {
   TempFolder folder;
   fs::path root = folder.path() / "sample";
-  std::vector<fs::path> tables;  // prior tables relative to the prior folder, one of each kind
+  // Prior tables relative to the prior folder, one of each kind by its extension or a list's
+  // name: the damage follows the same code for the others.
+  std::map<std::string, fs::path> tables;
   // By operation, the files or folders the clean conversion touches, one name of each by its
   // upper case: a fault matches names without regard to case.
   std::map<std::string, std::map<std::string, std::string>> touched;
@@ -81,20 +82,14 @@ const Sample& TheSample() {
     const ProgramRun made =
         RunProgram("hwsample", {s->root.string()}, s->folder.path(), s->folder.path(), kTimeLimit);
     if (made.status != 0) throw std::runtime_error("hwsample failed: " + made.err);
-    // One table of each kind, by its extension or a list's name: the damage follows the same
-    // code for the others.
-    std::set<fs::path> files;  // in order, so that each run picks the same
-    for (const auto& e : fs::recursive_directory_iterator(Prior(s->root))) {
-      if (e.is_regular_file()) files.insert(e.path());
-    }
-    std::map<std::string, fs::path> tables;
-    for (const fs::path& file : files) {
-      const std::string name = file.filename().string();
-      const std::string ext = Upper1252(file.extension().string());
+    // In order, so that each run picks the same tables.
+    for (const auto& [file, entry] : Snapshot(Prior(s->root))) {
+      const std::string name = fs::path(file).filename().string();
+      const std::string ext = Upper1252(fs::path(file).extension().string());
+      if (!entry.starts_with("file ")) continue;
       s->Touch({"open", "read"}, name);
-      if (name != "hwver4.exe") tables.try_emplace(ext == ".MST" ? Upper1252(name) : ext, file);
+      if (name != "hwver4.exe") s->tables.try_emplace(ext == ".MST" ? Upper1252(name) : ext, file);
     }
-    for (const auto& [kind, file] : tables) s->tables.push_back(fs::relative(file, Prior(s->root)));
     CaseRun clean;
     fs::copy(s->root, clean.root, fs::copy_options::recursive);
     Convert(clean, {});
@@ -240,7 +235,8 @@ TEST(DamagedInstallation, Tables) {
        }},
       {"records of zeros", [](Bytes& b) { FillRecords(b, [] { return std::byte{0}; }); }}};
   for (const auto& change : changes) {
-    for (const fs::path& table : TheSample().tables) {
+    for (const auto& kind : TheSample().tables) {
+      const fs::path& table = kind.second;
       ConvertIgnoring(table.generic_string() + " " + change.first, [&](auto& prior, auto&) {
         Bytes bytes = ReadBytes(prior / table);
         change.second(bytes);

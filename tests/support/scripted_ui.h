@@ -3,6 +3,7 @@
 #include <deque>
 #include <initializer_list>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -72,11 +73,27 @@ class ScriptedUi : public UserInterface {
   void ClearEvents() { events_.clear(); }
 
   // The events of one kind, in order.
-  std::vector<MessageEvent> Messages() const;
-  std::vector<std::string> MessageTexts() const;
-  std::vector<std::string> StatusCaptions() const;
+  std::vector<MessageEvent> Messages() const {
+    return Select<MessageEvent>([](const MessageEvent& m) { return m; });
+  }
+  std::vector<std::string> MessageTexts() const {
+    return Select<MessageEvent>([](const MessageEvent& m) { return m.text; });
+  }
+  std::vector<std::string> StatusCaptions() const {
+    return Select<StatusEvent>([](const StatusEvent& s) { return s.caption; });
+  }
 
  private:
+  // What `pick` takes from each event of one kind, in order.
+  template <class Event, class Pick>
+  std::vector<std::invoke_result_t<Pick, const Event&>> Select(Pick pick) const {
+    std::vector<std::invoke_result_t<Pick, const Event&>> out;
+    for (const UiEvent& e : events_) {
+      if (const Event* event = std::get_if<Event>(&e)) out.push_back(pick(*event));
+    }
+    return out;
+  }
+
   std::vector<UiEvent> events_;
   std::deque<Reply> replies_;
 };
