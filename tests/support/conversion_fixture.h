@@ -58,7 +58,7 @@ class ConversionFixture {
   // Adds types to the list of collectible types as the analysis would (code upper case).
   void AddType(const std::string& code);
 
-  // Members go in reverse order: the run, then the file system (which leaves on disk what it
+  // Destroyed in reverse order: the run, then the file system (which leaves on disk what it
   // wrote), then the folder.
   TempFolder temp;
   std::filesystem::path c_root = temp.path() / "c";  // host folder of drive C:

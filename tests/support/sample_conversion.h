@@ -29,7 +29,7 @@ inline Ending ConvertAnsweringYes(const std::filesystem::path& root, ScriptedUi&
                                   bool scan_searches = false, FaultPlan* faults = nullptr) {
   FileSystem file_system(TestDrives(root / "c", root / "n"), "N:\\Hoardwise");
   file_system.SetFaultPlan(faults);
-  // Goes before the file system, which then leaves on disk what the run wrote.
+  // Destroyed before the file system, which then leaves on disk what the run wrote.
   MainMenu menu(file_system, ui);
   menu.conversion().scan_searches = scan_searches;
   menu.Load();
