@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,12 +24,11 @@
 // Small random installations converted twice, once with the searches answered from memory and
 // once scanning record by record; files, log and transcript must agree, also under injected
 // read and open faults answered Retry, Ignore and Abort. HW_EQUIVALENCE_SEED=N runs one seed.
+namespace hw::testing {
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::byte>;
-using hw::Reply;
-using hw::TableImage;
 
 // Wall time the test may take; the sanitizer build runs fewer installations in it.
 constexpr auto kBudget = std::chrono::seconds(40);
@@ -37,18 +38,14 @@ constexpr unsigned kMaxSeeds = 400;
 const char* const kTexts[] = {"Mint", "mint",  "MINT",  " Mint", "Mint ", "Proof", "",
                               "  ",   "EMPTY", "Empty", "safe",  "Safe",  "box 1", "Box 1"};
 
-class Generator {
- public:
-  explicit Generator(unsigned seed) : rng_(seed) {}
-
-  int Below(int n) { return static_cast<int>(rng_() % static_cast<unsigned>(n)); }
+struct Generator {
+  int Below(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
   bool OneIn(int n) { return Below(n) == 0; }
 
   // A text from the pool, or a zero-filled field (never assigned).
   template <size_t N>
-  void Fill(hw::Text<N>& t) {
-    if (OneIn(8)) return;
-    t.Set(kTexts[Below(std::size(kTexts))]);
+  void Fill(Text<N>& t) {
+    if (!OneIn(8)) t.Set(kTexts[Below(std::size(kTexts))]);
   }
 
   // NextRecord for `records` records from `first` on: mostly right, sometimes short of the
@@ -56,8 +53,7 @@ class Generator {
   int32_t NextRecord(int32_t first, int records) {
     const int32_t exact = first + records;
     if (OneIn(6)) return exact + 1 + Below(4);
-    if (records > 0 && OneIn(8)) return exact - 1;
-    return exact;
+    return records > 0 && OneIn(8) ? exact - 1 : exact;
   }
 
   // A table of up to `most` records from record `first` on, each made by `fill`.
@@ -65,9 +61,8 @@ class Generator {
   void WriteList(const fs::path& file, bool prior, int32_t first, int most,
                  const std::function<void(Record&)>& fill) {
     const std::string name = file.filename().string();
-    TableImage t = prior ? TableImage::Prior(name, static_cast<int16_t>(Record::kSize),
-                                             static_cast<int16_t>(first))
-                         : TableImage::New(name, static_cast<int32_t>(Record::kSize), first);
+    TableImage t = prior ? TableImage::Prior(name, Record::kSize, static_cast<int16_t>(first))
+                         : TableImage::New(name, Record::kSize, first);
     const int records = Below(most + 1);
     for (int i = 0; i < records; ++i) {
       Record r{};
@@ -75,8 +70,7 @@ class Generator {
       t.Append(r);
     }
     t.set_next_record(NextRecord(first, records));
-    fs::create_directories(file.parent_path());
-    t.WriteTo(file);
+    WriteBytes(file, t.Bytes());
   }
 
   // In each table of `folder` named *`ext`, whose entries are runs of `stride` records from
@@ -85,64 +79,54 @@ class Generator {
   template <class Record>
   void Reshape(const fs::path& folder, const char* ext, int32_t first, int stride,
                const std::function<void(Record&)>& vary) {
-    if (!fs::exists(folder)) return;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-      if (entry.path().extension() == ext) Reshape(entry.path(), first, stride, vary);
-    }
-  }
-  template <class Record>
-  void Reshape(const fs::path& file, int32_t first, int stride,
-               const std::function<void(Record&)>& vary) {
-    Bytes bytes = hw::testing::ReadBytes(file);
-    hw::NewHeader h;
-    ASSERT_TRUE(hw::DecodeRecord(bytes, h));
-    const size_t length = static_cast<size_t>(h.record_length);
-    const size_t run = length * static_cast<size_t>(stride);
-    const size_t head = length * static_cast<size_t>(first - 1);
-    std::vector<Bytes> entries;
-    for (int64_t r = first; r < h.next_record; r += stride) {
-      const size_t at = static_cast<size_t>(r - 1) * length;
-      if (at + run > bytes.size()) break;
-      entries.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(at),
-                           bytes.begin() + static_cast<std::ptrdiff_t>(at + run));
-    }
-    if (entries.empty() || bytes.size() < head) return;
-    const size_t copies = entries.size() + static_cast<size_t>(Below(3));
-    for (size_t i = entries.size(); i < copies; ++i) {
-      Bytes copy = entries[static_cast<size_t>(Below(static_cast<int>(entries.size())))];
-      Record r;
-      if (hw::DecodeRecord(copy, r)) {
-        vary(r);
-        hw::EncodeRecord(r, std::span(copy).first(Record::kSize));
+    for (const auto& file : fs::directory_iterator(folder)) {
+      if (file.path().extension() != ext) continue;
+      Bytes bytes = ReadBytes(file.path());
+      NewHeader h;
+      ASSERT_TRUE(DecodeRecord(bytes, h)) << file.path();
+      const auto length = static_cast<size_t>(h.record_length);
+      const size_t run = length * stride;
+      std::vector<Bytes> entries;
+      for (int64_t r = first; r < h.next_record; r += stride) {
+        const size_t at = static_cast<size_t>(r - 1) * length;
+        if (at + run > bytes.size()) break;
+        entries.emplace_back(bytes.begin() + at, bytes.begin() + at + run);
       }
-      entries.push_back(std::move(copy));
+      if (entries.empty()) continue;
+      for (int copies = Below(3); copies > 0; --copies) {
+        Bytes copy = entries[Below(entries.size())];
+        Record r;
+        if (DecodeRecord(copy, r)) {
+          vary(r);
+          EncodeRecord(r, std::span(copy).first(Record::kSize));
+        }
+        entries.push_back(std::move(copy));
+      }
+      std::shuffle(entries.begin(), entries.end(), rng);
+      bytes.resize(length * (first - 1));
+      for (const Bytes& e : entries) bytes.insert(bytes.end(), e.begin(), e.end());
+      h.next_record = NextRecord(first, static_cast<int>(entries.size()) * stride);
+      h.next_record -= (h.next_record - first) % stride;
+      EncodeRecord(h, std::span(bytes).first(NewHeader::kSize));
+      WriteBytes(file.path(), bytes);
     }
-    std::shuffle(entries.begin(), entries.end(), rng_);
-    bytes.resize(head);
-    for (const Bytes& e : entries) bytes.insert(bytes.end(), e.begin(), e.end());
-    h.next_record = NextRecord(first, static_cast<int>(entries.size()) * stride);
-    h.next_record -= (h.next_record - first) % stride;
-    hw::EncodeRecord(h, std::span(bytes).first(hw::NewHeader::kSize));
-    hw::testing::WriteBytes(file, bytes);
   }
 
- private:
-  std::mt19937 rng_;
+  std::mt19937 rng;
 };
 
 // Writes the sample installation of `seed` under root/c (drive C:) and root/n (drive N:), then
 // replaces its lists with random ones and reshapes its screen designs and standard coin tables.
 void WriteInstallation(const fs::path& root, unsigned seed) {
-  Generator g(seed);
-  const hwsample::SampleContext ctx =
-      hw::testing::WriteSampleInstallation(root, seed, 1 + g.Below(3));
+  Generator g{std::mt19937(seed)};
+  const hwsample::SampleContext ctx = WriteSampleInstallation(root, seed, 1 + g.Below(3));
   // Lists of every kind, several types sharing list names.
-  const std::function<void(hw::PriorChoiceEntry&)> prior_entry = [&](auto& e) {
+  const std::function<void(PriorChoiceEntry&)> prior_entry = [&](auto& e) {
     e.ItemNumber = static_cast<int16_t>(g.Below(9) - 2);
     g.Fill(e.ItemText);
     e.Tag.Set("TAGXYZ");
   };
-  const std::function<void(hw::ChoiceEntry&)> new_entry = [&](auto& e) {
+  const std::function<void(ChoiceEntry&)> new_entry = [&](auto& e) {
     g.Fill(e.ItemText);
     g.Fill(e.ParentText);
     e.Marker.Set(g.OneIn(2) ? "0" : "x");
@@ -161,70 +145,64 @@ void WriteInstallation(const fs::path& root, unsigned seed) {
     g.WriteList(ctx.new_root / "Combos" / "Buyers and Sellers.cb5", false, 3, 4, new_entry);
   }
   if (g.OneIn(2)) {
-    g.WriteList<hw::ContactRecord>(ctx.new_root / "MyData" / "Contacts.mst", false, 3, 3,
-                                   [&](auto& c) {
-                                     g.Fill(c.Name);
-                                     g.Fill(c.KeyName);
-                                     c.Numbers432[0] = g.Below(50);
-                                   });
+    g.WriteList<ContactRecord>(ctx.new_root / "MyData" / "Contacts.mst", false, 3, 3, [&](auto& c) {
+      g.Fill(c.Name);
+      g.Fill(c.KeyName);
+      c.Numbers432[0] = g.Below(50);
+    });
   }
   for (const hwsample::SampleUser& user : ctx.sample_users) {
-    g.WriteList<hw::PriorStorageRecord>(user.host_folder / "storage.mst", true, 4, 5, [&](auto& r) {
+    g.WriteList<PriorStorageRecord>(user.host_folder / "storage.mst", true, 4, 5, [&](auto& r) {
       g.Fill(r.Location);
       g.Fill(r.Container);
       r.Mark1.Set(g.OneIn(2) ? "Y" : "y");
       r.Amount.scaled = g.Below(100000);
     });
-    g.WriteList<hw::PriorPartyRecord>(user.host_folder / "parties.mst", true, 3, 4, [&](auto& p) {
+    g.WriteList<PriorPartyRecord>(user.host_folder / "parties.mst", true, 3, 4, [&](auto& p) {
       g.Fill(p.Name);
       g.Fill(p.Text64);
     });
   }
-
   // Duplicate fields (the first in record order pairs) and duplicate standard entries (the
   // first match gives the reference).
-  g.Reshape<hw::V5FieldDef>(ctx.new_root / "video", ".vsd", 4, 1,
-                            [&](auto& f) { f.Slot = g.Below(4); });
-  g.Reshape<hw::NewItemMain>(
+  g.Reshape<V5FieldDef>(ctx.new_root / "video", ".vsd", 4, 1,
+                        [&](auto& f) { f.Slot = g.Below(4); });
+  g.Reshape<NewItemMain>(
       ctx.new_root / "StdDB" / "United States Coin", ".tyu", 4, 2,
-      [&](auto& main) { main.Longs[hw::NewItemMain::kStandardReference] = 1000 + g.Below(1000); });
+      [&](auto& main) { main.Longs[NewItemMain::kStandardReference] = 1000 + g.Below(1000); });
 }
 
-// Up to three read or open faults on files of the installation, and the answers to the
-// questions they raise (mostly Retry and Ignore; the queue runs out into Abort).
+// Up to three read or open faults, mostly on the files the searches read (new lists,
+// contacts, screen designs, coin tables), and the answers to the questions they raise (mostly
+// Retry and Ignore; the queue runs out into Abort).
 struct FaultScript {
-  std::vector<hw::Fault> faults;
+  FaultPlan plan;
   std::vector<Reply> replies;
 };
 
-// Names of the files the searches read: new lists, contacts, screen designs, coin tables.
-bool Searched(const fs::path& file) {
-  const std::string ext = file.extension().string();
-  return ext == ".cb5" || ext == ".tyu" || ext == ".vsd" || file.filename() == "Contacts.mst";
-}
-
 FaultScript Faults(const fs::path& root, unsigned seed) {
-  Generator g(seed ^ 0x5EED5EEDu);
-  std::vector<std::string> searched;
-  std::vector<std::string> any;
+  Generator g{std::mt19937(seed ^ 0x5EED5EEDu)};
+  std::set<std::string> searched;
+  std::set<std::string> any;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const fs::path ext = entry.path().extension();
+    const std::string name = entry.path().filename().string();
     if (!entry.is_regular_file()) continue;
-    any.push_back(entry.path().filename().string());
-    if (Searched(entry.path())) searched.push_back(any.back());
+    any.insert(name);
+    if (ext == ".cb5" || ext == ".tyu" || ext == ".vsd" || name == "Contacts.mst") {
+      searched.insert(name);
+    }
   }
-  std::sort(searched.begin(), searched.end());
-  std::sort(any.begin(), any.end());
   FaultScript script;
-  const int errors[] = {hw::kDeviceIoError, hw::kDiskNotReady, hw::kDeviceUnavailable,
-                        hw::kPathFileAccessError};
+  const int errors[] = {kDeviceIoError, kDiskNotReady, kDeviceUnavailable, kPathFileAccessError};
   for (int n = 1 + g.Below(3); n > 0; --n) {
-    const std::vector<std::string>& names = g.OneIn(4) || searched.empty() ? any : searched;
-    hw::Fault f;
-    f.name = names[static_cast<size_t>(g.Below(static_cast<int>(names.size())))];
-    f.op = g.Below(3) == 0 ? hw::FaultOp::kOpen : hw::FaultOp::kRead;
+    const std::set<std::string>& names = g.OneIn(4) || searched.empty() ? any : searched;
+    Fault f;
+    f.name = *std::next(names.begin(), g.Below(names.size()));
+    f.op = g.Below(3) == 0 ? FaultOp::kOpen : FaultOp::kRead;
     f.error = errors[g.Below(4)];
     f.times = 1 + g.Below(5);
-    script.faults.push_back(f);
+    script.plan.Add(f);
   }
   for (int n = 6 + g.Below(14); n > 0; --n) {
     const int pick = g.Below(16);
@@ -234,48 +212,37 @@ FaultScript Faults(const fs::path& root, unsigned seed) {
 }
 
 struct Outcome {
-  std::map<std::string, Bytes> files;  // every file under the root, log included
-  std::vector<hw::testing::UiEvent> transcript;
-  hw::Ending ending = hw::Ending::kRunning;
+  std::map<std::string, std::string> files;  // everything under the root, log included
+  std::vector<UiEvent> transcript;
+  Ending ending = Ending::kRunning;
 };
 
 // Copies the installation and converts it as a user answering Yes three times would.
-Outcome Convert(const fs::path& installation, const fs::path& root, bool scan,
-                const FaultScript& script) {
+Outcome Convert(const fs::path& installation, const fs::path& root, bool scan, FaultScript script) {
   // Copied into a folder that does not exist yet: copying onto an existing folder fails on
   // Windows.
   fs::create_directories(root.parent_path());
   fs::copy(installation, root, fs::copy_options::recursive);
-  hw::FaultPlan plan;
-  for (const hw::Fault& f : script.faults) plan.Add(f);
-  hw::testing::ScriptedUi ui;
+  ScriptedUi ui;
   for (Reply r : script.replies) ui.QueueReplies({r});
-  Outcome out;
-  out.ending = hw::testing::ConvertAnsweringYes(root, ui, scan, &plan);
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) {
-      out.files[fs::relative(entry.path(), root).string()] = hw::testing::ReadBytes(entry.path());
-    }
-  }
-  out.transcript = ui.events();
-  return out;
+  const Ending ending = ConvertAnsweringYes(root, ui, scan, &script.plan);
+  return {Snapshot(root), ui.events(), ending};
 }
 
 // The first difference between two outcomes, or "" when they agree.
 std::string Difference(const Outcome& indexed, const Outcome& scanned) {
   if (indexed.ending != scanned.ending) return "the run ends differently";
-  const auto parted = std::mismatch(indexed.transcript.begin(), indexed.transcript.end(),
-                                    scanned.transcript.begin(), scanned.transcript.end());
-  if (parted.first != indexed.transcript.end() || parted.second != scanned.transcript.end()) {
-    return "the transcripts part at event " +
-           std::to_string(parted.first - indexed.transcript.begin());
+  const auto& [event, other_event] =
+      std::mismatch(indexed.transcript.begin(), indexed.transcript.end(),
+                    scanned.transcript.begin(), scanned.transcript.end());
+  if (event != indexed.transcript.end() || other_event != scanned.transcript.end()) {
+    return "the transcripts part at event " + std::to_string(event - indexed.transcript.begin());
   }
-  for (const auto& [name, bytes] : indexed.files) {
-    const auto it = scanned.files.find(name);
-    if (it == scanned.files.end()) return name + " is written only from memory";
-    if (it->second != bytes) return name + " differs";
-  }
-  return indexed.files.size() == scanned.files.size() ? "" : "a file is written only by scanning";
+  const auto& [file, other_file] = std::mismatch(indexed.files.begin(), indexed.files.end(),
+                                                 scanned.files.begin(), scanned.files.end());
+  if (file != indexed.files.end()) return file->first + " differs or is written only from memory";
+  if (other_file != scanned.files.end()) return other_file->first + " is written only by scanning";
+  return "";
 }
 
 TEST(Equivalence, SearchesFromMemoryAnswerAsScansDo) {
@@ -287,7 +254,7 @@ TEST(Equivalence, SearchesFromMemoryAnswerAsScansDo) {
   const auto start = std::chrono::steady_clock::now();
   for (unsigned seed = first; seed <= last; ++seed) {
     if (seed != first && std::chrono::steady_clock::now() - start > kBudget) break;
-    hw::testing::TempFolder temp;
+    TempFolder temp;
     const fs::path installation = temp.path() / "installation";
     WriteInstallation(installation, seed);
     int round = 0;
@@ -304,3 +271,4 @@ TEST(Equivalence, SearchesFromMemoryAnswerAsScansDo) {
 }
 
 }  // namespace
+}  // namespace hw::testing

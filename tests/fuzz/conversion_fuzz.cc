@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,56 +25,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kNewDataFolder[] = "n/Hoardwise";
-
-// Every file under `root` but the new data folder, with its bytes; folders as empty names
-// ending in "/".
-std::map<std::string, std::string> Outside(const fs::path& root) {
-  std::map<std::string, std::string> contents;
-  for (auto it = fs::recursive_directory_iterator(root); it != fs::end(it); ++it) {
-    const std::string name = fs::relative(it->path(), root).string();
-    if (name == kNewDataFolder) {
-      it.disable_recursion_pending();
-    } else if (it->is_directory()) {
-      contents[name + "/"];
-    } else {
-      contents[name] = hw::testing::ReadText(it->path());
-    }
-  }
-  return contents;
-}
-
-// The first three questions take two bits each of `replies` (3 is Abort); later ones are
-// aborted.
-void Convert(const fs::path& run, uint8_t replies) {
-  hw::testing::ScriptedUi ui;
-  constexpr hw::Reply kReplies[] = {hw::Reply::kAbort, hw::Reply::kRetry, hw::Reply::kIgnore,
-                                    hw::Reply::kAbort};
-  for (int q = 0; q < 3; ++q) ui.QueueReplies({kReplies[(replies >> (2 * q)) & 3]});
-  hw::testing::ConvertAnsweringYes(run, ui);
-}
-
 class Sample {
  public:
   Sample() {
     hw::testing::WriteSampleInstallation(root_ / "sample", 1, 6);
     fs::copy(root_ / "sample", root_ / "run", fs::copy_options::recursive);
-    pristine_ = Outside(root_ / "sample");
-    for (const auto& [name, bytes] : pristine_) {
-      if (name.back() != '/') prior_files_.push_back(name);
+    for (const auto& [name, entry] : hw::testing::Snapshot(root_ / "sample", NewData("sample"))) {
+      if (entry.starts_with("file ")) prior_files_.push_back(name);
     }
   }
 
   // Only the patched prior files and the new data folder are made afresh for each input: the
   // check after the run proves that the conversion left the rest as it was.
   void Run(const uint8_t* data, size_t size) {
-    const fs::path run = root_ / "run";
-    fs::remove_all(run / kNewDataFolder);
-    fs::copy(root_ / "sample" / kNewDataFolder, run / kNewDataFolder, fs::copy_options::recursive);
-    std::map<std::string, std::string> outside = pristine_;
+    fs::remove_all(NewData("run"));
+    fs::copy(NewData("sample"), NewData("run"), fs::copy_options::recursive);
+    std::set<std::string> patched;
     for (size_t at = 1; at + 5 <= size;) {
-      const std::string& name = prior_files_[data[at] % prior_files_.size()];
-      std::string& bytes = outside[name];
+      const std::string& name = *patched.insert(prior_files_[data[at] % prior_files_.size()]).first;
+      std::string bytes = hw::testing::ReadText(root_ / "run" / name);
       const bool truncate = data[at + 1] % 4 == 0;
       const size_t offset = (data[at + 2] | data[at + 3] << 8) % (bytes.size() + 64);
       const size_t length = std::min<size_t>(data[at + 4], size - at - 5);
@@ -86,24 +55,32 @@ class Sample {
         std::copy(data + at, data + at + length, bytes.begin() + static_cast<ptrdiff_t>(offset));
         at += length;
       }
-      hw::testing::WriteBytes(run / name, bytes);
+      hw::testing::WriteBytes(root_ / "run" / name, bytes);
     }
-    Convert(run, size > 0 ? data[0] : 0);
-    const bool unchanged = Outside(run) == outside;
-    for (const auto& [name, bytes] : outside) {
-      if (bytes != pristine_.at(name)) hw::testing::WriteBytes(run / name, pristine_.at(name));
-    }
-    if (!unchanged) {
+    const auto outside = hw::testing::Snapshot(root_ / "run", NewData("run"), true);
+    // The first three questions take two bits each of byte 0 (3 is Abort); later ones are
+    // aborted.
+    hw::testing::ScriptedUi ui;
+    constexpr hw::Reply kReplies[] = {hw::Reply::kAbort, hw::Reply::kRetry, hw::Reply::kIgnore,
+                                      hw::Reply::kAbort};
+    for (int q = 0; q < 3 && size > 0; ++q) ui.QueueReplies({kReplies[(data[0] >> (2 * q)) & 3]});
+    hw::testing::ConvertAnsweringYes(root_ / "run", ui);
+    if (hw::testing::Snapshot(root_ / "run", NewData("run"), true) != outside) {
       std::fprintf(stderr, "the conversion changed something outside the new data folder\n");
       std::abort();
+    }
+    for (const std::string& name : patched) {
+      hw::testing::WriteBytes(root_ / "run" / name, hw::testing::ReadText(root_ / "sample" / name));
     }
   }
 
  private:
+  // The new data folder of the installation `copy`.
+  fs::path NewData(const char* copy) const { return root_ / copy / "n" / "Hoardwise"; }
+
   hw::testing::TempFolder temp_;
   fs::path root_ = temp_.path();
-  std::map<std::string, std::string> pristine_;  // everything outside the new data folder
-  std::vector<std::string> prior_files_;
+  std::vector<std::string> prior_files_;  // sorted, outside the new data folder
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "platform/file_system.h"
 #include "shell/main_menu.h"
 #include "support/scripted_ui.h"
+#include "support/temp_folder.h"
 
 // The sample installation and its conversion in this process, for the targets built with the
 // sample writer (apps/hwsample/sample_*.cc).
@@ -26,28 +27,21 @@ inline hwsample::SampleContext WriteSampleInstallation(const std::filesystem::pa
 // questions answered from `ui`, and closes the window if the run left it open.
 inline Ending ConvertAnsweringYes(const std::filesystem::path& root, ScriptedUi& ui,
                                   bool scan_searches = false, FaultPlan* faults = nullptr) {
-  DriveMap drives;
-  drives.Map('C', root / "c");
-  drives.Map('N', root / "n");
-  FileSystem file_system(drives, "N:\\Hoardwise");
+  FileSystem file_system(TestDrives(root / "c", root / "n"), "N:\\Hoardwise");
   file_system.SetFaultPlan(faults);
-  Ending ending;
-  {
-    MainMenu menu(file_system, ui);
-    menu.conversion().scan_searches = scan_searches;
-    menu.Load();
-    if (menu.ending() == Ending::kRunning) {
-      for (int q = 0; q < 3; ++q) menu.SetAnswer(q, true);
-      menu.Click(Button::kAccept);
-      menu.Click(Button::kStartConversion);
-    }
-    if (menu.ending() == Ending::kRunning || menu.ending() == Ending::kConversionFailed) {
-      menu.Unload();
-    }
-    ending = menu.ending();
+  // Destroyed before the file system, which then leaves on disk what the run wrote.
+  MainMenu menu(file_system, ui);
+  menu.conversion().scan_searches = scan_searches;
+  menu.Load();
+  if (menu.ending() == Ending::kRunning) {
+    for (int q = 0; q < 3; ++q) menu.SetAnswer(q, true);
+    menu.Click(Button::kAccept);
+    menu.Click(Button::kStartConversion);
   }
-  file_system.CloseAll();
-  return ending;
+  if (menu.ending() == Ending::kRunning || menu.ending() == Ending::kConversionFailed) {
+    menu.Unload();
+  }
+  return menu.ending();
 }
 
 }  // namespace hw::testing

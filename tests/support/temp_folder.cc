@@ -1,6 +1,7 @@
 #include "support/temp_folder.h"
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <stdexcept>
@@ -14,14 +15,10 @@ namespace fs = std::filesystem;
 // racing other test processes.
 TempFolder::TempFolder() {
   std::random_device random;
-  const fs::path base = fs::temp_directory_path();
-  for (;;) {
-    const fs::path candidate = base / ("hwconvert-test-" + std::to_string(random()));
-    if (fs::create_directory(candidate)) {
-      path_ = fs::canonical(candidate);
-      return;
-    }
-  }
+  do {
+    path_ = fs::temp_directory_path() / ("hwconvert-test-" + std::to_string(random()));
+  } while (!fs::create_directory(path_));
+  path_ = fs::canonical(path_);
 }
 
 TempFolder::~TempFolder() {
@@ -37,19 +34,40 @@ void WriteBytes(const fs::path& file, std::span<const std::byte> bytes) {
   if (!out) throw std::runtime_error("cannot write " + file.string());
 }
 
-void WriteBytes(const fs::path& file, std::string_view bytes) {
-  WriteBytes(file, std::as_bytes(std::span(bytes.data(), bytes.size())));
-}
+void WriteBytes(const fs::path& file, std::string_view bytes) { WriteBytes(file, Bytes(bytes)); }
 
 std::vector<std::byte> ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + file.string());
-  return Bytes(std::string(std::istreambuf_iterator<char>(in), {}));
+  if (!std::ifstream(file)) throw std::runtime_error("cannot read " + file.string());
+  return Bytes(ReadText(file));
 }
 
 std::string ReadText(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::map<std::string, std::string> Snapshot(const fs::path& root, const fs::path& excluded,
+                                            bool times) {
+  std::map<std::string, std::string> entries;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::end(it); ++it) {
+    if (it->path() == excluded) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    std::string& entry = entries[fs::relative(it->path(), root).string()];
+    if (it->is_symlink()) {
+      entry = "link " + fs::read_symlink(it->path()).string();
+    } else if (it->is_directory()) {
+      entry = "folder";
+    } else {
+      entry = "file " + std::to_string(it->file_size()) + " " +
+              std::to_string(std::hash<std::string>{}(ReadText(it->path())));
+      if (times) {
+        entry.append(" ").append(std::to_string(it->last_write_time().time_since_epoch().count()));
+      }
+    }
+  }
+  return entries;
 }
 
 std::vector<std::byte> Bytes(std::string_view text) {
@@ -72,12 +90,9 @@ std::string LittleEndian(int64_t value, int size) {
 }
 
 int64_t IntAt(std::string_view bytes, size_t offset, int size) {
-  uint64_t v = 0;
-  for (int i = 0; i < size; ++i) {
-    v |= static_cast<uint64_t>(static_cast<unsigned char>(bytes.at(offset + i))) << (8 * i);
-  }
-  const int shift = 64 - 8 * size;
-  return static_cast<int64_t>(v << shift) >> shift;
+  int64_t v = static_cast<int8_t>(bytes.at(offset + size - 1));  // the sign's byte
+  for (int i = size - 2; i >= 0; --i) v = v * 256 + static_cast<uint8_t>(bytes.at(offset + i));
+  return v;
 }
 
 int WriteError(FileSystem& fs, const std::string& folder) {
@@ -89,32 +104,20 @@ int WriteError(FileSystem& fs, const std::string& folder) {
   return output == random && random == mkdir ? output : -1;
 }
 
-namespace {
-
-fs::path MadeFolder(const TempFolder& temp, const char* name) {
-  fs::path folder = temp.path() / name;
-  fs::create_directories(folder);
-  return folder;
-}
-
-DriveMap Drives(const fs::path& c_root, const fs::path& n_root) {
+DriveMap TestDrives(const fs::path& c_root, const fs::path& n_root) {
+  fs::create_directories(c_root);
+  fs::create_directories(n_root);
   DriveMap drives;
   drives.Map('C', c_root);
   drives.Map('N', n_root);
   return drives;
 }
 
-}  // namespace
-
-RuntimeFixture::RuntimeFixture()
-    : c_root(MadeFolder(temp, "c")),
-      n_root(MadeFolder(temp, "n")),
-      fs(Drives(c_root, n_root), "N:\\"),
-      rt(fs, ui) {
-  fs.SetNewDataFolder("N:\\");
-  fs.SetPriorFolder("C:\\HWVER4\\");
-  rt.new_data_folder = "N:\\";
-  rt.prior_folder = "C:\\HWVER4\\";
+void SetTestFolders(FileSystem& fs, Runtime& rt) {
+  fs.SetNewDataFolder(rt.new_data_folder = "N:\\");
+  fs.SetPriorFolder(rt.prior_folder = "C:\\HWVER4\\");
 }
+
+RuntimeFixture::RuntimeFixture() { SetTestFolders(fs, rt); }
 
 }  // namespace hw::testing

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,6 +39,13 @@ void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
 std::vector<std::byte> ReadBytes(const std::filesystem::path& file);
 std::string ReadText(const std::filesystem::path& file);
 
+// Every entry under `root` except the subtree `excluded` (none when empty), by relative path:
+// "folder", a link's target, or a file's size and content hash, with its modification time
+// when `times` is set. Two equal snapshots mean nothing appeared, vanished or changed there.
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& root,
+                                            const std::filesystem::path& excluded = {},
+                                            bool times = false);
+
 // Text (Windows-1252) as bytes, and bytes as text, for comparing with file contents.
 std::vector<std::byte> Bytes(std::string_view text);
 inline std::string_view AsText(std::span<const std::byte> bytes) {
@@ -66,6 +74,11 @@ int ErrorOf(Action&& action) {
   return 0;
 }
 
+// Drive C: at `c_root` and drive N: at `n_root`; the prior installation "C:\HWVER4\" and the
+// new data folder "N:\" of a run and its file system.
+DriveMap TestDrives(const std::filesystem::path& c_root, const std::filesystem::path& n_root);
+void SetTestFolders(FileSystem& fs, Runtime& rt);
+
 // Writes (OpenOutput, OpenRandom read-write, MakeFolder) against one folder: 0 when all three
 // succeed, else the error that each raised when they agree, -1 when they disagree.
 int WriteError(FileSystem& fs, const std::string& folder);
@@ -79,11 +92,11 @@ struct RuntimeFixture {
   RuntimeFixture();
 
   TempFolder temp;
-  std::filesystem::path c_root;
-  std::filesystem::path n_root;
+  std::filesystem::path c_root = temp.path() / "c";
+  std::filesystem::path n_root = temp.path() / "n";
   ScriptedUi ui;
-  FileSystem fs;
-  Runtime rt;
+  FileSystem fs{TestDrives(c_root, n_root), "N:\\"};
+  Runtime rt{fs, ui};
 };
 
 }  // namespace hw::testing
