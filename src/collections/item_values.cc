@@ -360,8 +360,10 @@ bool AsFlag(const ItemValue& v) {
 }
 
 std::optional<double> DateFromText(std::string_view text) {
+  const std::string_view trimmed = TrimBlanks(text);
+  if (trimmed.empty()) return std::nullopt;
   std::array<Token, kMaxDateTokens> room;
-  const std::optional<Tokens> tokens = Tokenize(TrimBlanks(text), room);
+  const std::optional<Tokens> tokens = Tokenize(trimmed, room);
   if (!tokens || tokens->empty()) return std::nullopt;
   TokenCursor in(*tokens);
   std::optional<CalendarDate> date;
