@@ -89,9 +89,12 @@ int64_t TreeBytes(const fs::path& root) {
 // `fill(i, bytes)` encodes, one at a time, so that not even the largest table is held in memory.
 template <class Fill>
 void StreamTable(hw::TableImage image, const fs::path& file, int count, size_t size, Fill fill) {
-  image.set_next_record(image.next_record() + count);
+  const int32_t first = image.next_record();
+  image.set_next_record(first + count);
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  const std::vector<std::byte> head = image.Bytes();
+  // The header and the records before the first streamed one, zero-filled to its place.
+  std::vector<std::byte> head = image.Bytes();
+  head.resize(static_cast<size_t>(first - 1) * size);
   out.write(reinterpret_cast<const char*>(head.data()), static_cast<std::streamsize>(head.size()));
   std::vector<std::byte> buf(size);
   for (int i = 0; i < count; ++i) {
@@ -292,6 +295,20 @@ double PageCacheFloor(const fs::path& prior, const fs::path& scratch, int64_t by
   return seconds;
 }
 
+// The case measures the search of the standard table only when the coins find their entries:
+// the first converted coin must carry its standard reference number.
+void CheckFirstCoinFound(const fs::path& collection) {
+  std::ifstream in(collection, std::ios::binary);
+  std::vector<std::byte> record(hw::NewItemMain::kSize);
+  in.seekg(static_cast<std::streamoff>(3 * record.size()));
+  in.read(reinterpret_cast<char*>(record.data()), static_cast<std::streamsize>(record.size()));
+  hw::NewItemMain coin;
+  if (!in || !hw::DecodeRecord(record, coin) ||
+      coin.Longs[hw::NewItemMain::kStandardReference] == 0) {
+    throw std::runtime_error("the scale case's coins found no standard entry");
+  }
+}
+
 fs::path FreshRoot(const std::string& name) {
   const fs::path root = fs::temp_directory_path() / ("hwconvert-bench-" + name);
   fs::remove_all(root);
@@ -309,6 +326,7 @@ ScaleFigures ScaleCase(int items) {
   ScaleFigures f;
   const int64_t before = TreeBytes(root / "n");
   ConvertScale(root);  // warms the page cache
+  CheckFirstCoinFound(root / "n" / kUsers[0] / "My Collections" / "US Coins 1.clu");
   f.bytes_written = TreeBytes(root / "n") - before;
   f.bytes_read = TreeBytes(prior);
   f.conversion_seconds = f.floor_seconds = 1e9;

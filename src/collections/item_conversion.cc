@@ -186,17 +186,22 @@ bool ReadValue(const PriorField& f, const PriorItemMain& main, const PriorItemEx
   }
 }
 
+void SetTaggedText(TaggedValue& d, std::string_view text) {
+  d.tag = TaggedValue::kText;
+  d.date = 0;
+  d.text.assign(text);
+  d.raw = {};
+}
+
 void SetDateOrText(TaggedValue& d, std::string_view text) {
   if (const std::optional<double> days = DateFromText(text)) {
     d.tag = TaggedValue::kDate;
     d.date = *days;
     d.text.clear();
+    d.raw = {};
   } else {
-    d.tag = TaggedValue::kText;
-    d.date = 0;
-    d.text.assign(text);
+    SetTaggedText(d, text);
   }
-  d.raw = {};
 }
 
 // Stores a value into the paired new field. A value of another kind than the field's is
@@ -282,7 +287,7 @@ void ClearItem(NewItemMain& item, NewItemExtension& ext) {
   item.Amounts.fill(Currency{});
   item.Financial.fill(Currency{});
   item.Flags.fill(false);
-  for (TaggedValue& d : item.Dates) SetDateOrText(d, {});
+  for (TaggedValue& d : item.Dates) SetTaggedText(d, {});
   for (auto& t : item.Text8) t.Blank();
   for (auto& t : item.Text12) t.Blank();
   for (auto& t : item.Text16) t.Blank();

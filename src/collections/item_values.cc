@@ -1,11 +1,12 @@
 #include "collections/item_values.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <chrono>
 #include <cmath>
 #include <limits>
-#include <vector>
+#include <span>
 
 #include "platform/run_error.h"
 #include "platform/text.h"
@@ -50,12 +51,23 @@ int32_t CheckedWhole(int64_t value) {
 struct Token {
   enum class Kind { kNumber, kWord, kPunct };
   Kind kind;
-  std::string text;  // words upper case
-  int value = 0;     // numbers
+  std::string_view text;  // as written
+  int value = 0;          // numbers
 };
 
-std::optional<std::vector<Token>> Tokenize(std::string_view text) {
-  std::vector<Token> tokens;
+// A date and a time of day take at most a dozen tokens; a text of more is no date. Tokens are
+// kept in place, so that reading the dates of an item allocates nothing.
+constexpr size_t kMaxDateTokens = 16;
+using Tokens = std::span<const Token>;
+
+// Splits `text` into `room`; nothing when it cannot be a date.
+std::optional<Tokens> Tokenize(std::string_view text, std::array<Token, kMaxDateTokens>& room) {
+  size_t count = 0;
+  auto push = [&](Token t) {
+    if (count == room.size()) return false;
+    room[count++] = t;
+    return true;
+  };
   size_t i = 0;
   while (i < text.size()) {
     const char c = text[i];
@@ -65,29 +77,36 @@ std::optional<std::vector<Token>> Tokenize(std::string_view text) {
       size_t j = i;
       while (j < text.size() && IsDigit(text[j])) ++j;
       if (j - i > 4) return std::nullopt;  // no part of a date has more than four digits
-      Token t{Token::Kind::kNumber, std::string(text.substr(i, j - i))};
+      Token t{Token::Kind::kNumber, text.substr(i, j - i)};
       std::from_chars(t.text.data(), t.text.data() + t.text.size(), t.value);
-      tokens.push_back(std::move(t));
+      if (!push(t)) return std::nullopt;
       i = j;
     } else if (IsLetter(c)) {
       size_t j = i;
       while (j < text.size() && IsLetter(text[j])) ++j;
-      tokens.push_back({Token::Kind::kWord, Upper1252(text.substr(i, j - i))});
+      if (!push({Token::Kind::kWord, text.substr(i, j - i)})) return std::nullopt;
       i = j;
     } else if (c == '/' || c == '-' || c == '.' || c == ',' || c == ':') {
-      tokens.push_back({Token::Kind::kPunct, std::string(1, c)});
+      if (!push({Token::Kind::kPunct, text.substr(i, 1)})) return std::nullopt;
       ++i;
     } else {
       return std::nullopt;
     }
   }
-  return tokens;
+  return Tokens(room.data(), count);
+}
+
+// A word of letters a-z in either case against a name in upper case.
+bool WordIs(std::string_view word, std::string_view upper) {
+  return word.size() == upper.size() &&
+         std::equal(word.begin(), word.end(), upper.begin(),
+                    [](char w, char u) { return UpperChar1252(w) == u; });
 }
 
 // Reads tokens from the front, failing softly past the end.
 class TokenCursor {
  public:
-  explicit TokenCursor(const std::vector<Token>& tokens) : tokens_(tokens) {}
+  explicit TokenCursor(Tokens tokens) : tokens_(tokens) {}
   bool AtEnd() const { return pos_ >= tokens_.size(); }
   const Token* Peek(size_t ahead = 0) const {
     return pos_ + ahead < tokens_.size() ? &tokens_[pos_ + ahead] : nullptr;
@@ -114,19 +133,19 @@ class TokenCursor {
   void Rewind(size_t pos) { pos_ = pos; }
 
  private:
-  const std::vector<Token>& tokens_;
+  Tokens tokens_;
   size_t pos_ = 0;
 };
 
-int MonthOfName(const std::string& word) {
+int MonthOfName(std::string_view word) {
   static constexpr std::array<const char*, 12> kNames = {
       "JANUARY", "FEBRUARY", "MARCH",     "APRIL",   "MAY",      "JUNE",
       "JULY",    "AUGUST",   "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER"};
   for (int m = 0; m < 12; ++m) {
     const std::string_view name = kNames[m];
-    if (word == name || (word.size() == 3 && name.substr(0, 3) == word)) return m + 1;
+    if (WordIs(word, name) || WordIs(word, name.substr(0, 3))) return m + 1;
   }
-  return word == "SEPT" ? 9 : 0;
+  return WordIs(word, "SEPT") ? 9 : 0;
 }
 
 // A year of one or two digits is read in a window: 30 to 99 are 19xx, 00 to 29 are 20xx.
@@ -222,9 +241,10 @@ std::optional<double> TimeOfDay(TokenCursor& in) {
   }
   int h = hour->value;
   if (const Token* word = in.Word()) {
-    if (word->text != "AM" && word->text != "PM") return std::nullopt;
+    const bool pm = WordIs(word->text, "PM");
+    if (!pm && !WordIs(word->text, "AM")) return std::nullopt;
     if (h < 1 || h > 12) return std::nullopt;
-    h = h % 12 + (word->text == "PM" ? 12 : 0);
+    h = h % 12 + (pm ? 12 : 0);
   } else if (!has_minutes) {
     return std::nullopt;
   }
@@ -340,7 +360,10 @@ bool AsFlag(const ItemValue& v) {
 }
 
 std::optional<double> DateFromText(std::string_view text) {
-  const std::optional<std::vector<Token>> tokens = Tokenize(TrimBlanks(text));
+  const std::string_view trimmed = TrimBlanks(text);
+  if (trimmed.empty()) return std::nullopt;
+  std::array<Token, kMaxDateTokens> room;
+  const std::optional<Tokens> tokens = Tokenize(trimmed, room);
   if (!tokens || tokens->empty()) return std::nullopt;
   TokenCursor in(*tokens);
   std::optional<CalendarDate> date;

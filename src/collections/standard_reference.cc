@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <optional>
+#include <string>
 
 #include "conversion/conversion.h"
 #include "platform/run_error.h"
@@ -21,22 +23,23 @@ constexpr int kDenominationField = 2;
 
 void AddPart(std::string& key, std::string_view text) {
   const std::string_view part = TrimBlanks(text);
-  key += std::to_string(part.size());
+  std::array<char, 8> length;
+  const auto end = std::to_chars(length.data(), length.data() + length.size(), part.size()).ptr;
+  key.append(length.data(), end);
   key += ':';
   key += part;
 }
 
 }  // namespace
 
-std::string StandardCoinKey(const NewItemMain& item) {
-  std::string key;
+void StandardCoinKey(const NewItemMain& item, std::string& key) {
+  key.clear();
   AddPart(key, item.Linked[NewItemMain::LinkedPosition(kDenominationField, 1)].Raw());
   AddPart(key, item.Text32[5].Raw());
   AddPart(key, item.Text32[3].Raw());
   AddPart(key, item.Text32[14].Raw());
   AddPart(key, item.Text8[1].Raw());
   AddPart(key, item.Text128[1].Raw());
-  return key;
 }
 
 namespace {
@@ -46,13 +49,14 @@ namespace {
 // (thrown). An entry whose date bank cannot be stepped over matches nothing.
 int32_t ScanStandardCoinTable(Conversion& c, int32_t number, const std::string& key) {
   NewItemMain entry;
+  std::string entry_key;
   std::array<std::byte, NewItemMain::kSize> record;
   const int64_t last = LastRecord(c.slots.New(number).next_record);
   for (int64_t r = kFirstEntryRecord; r <= last; r += 2) {
     c.fs.GetRecord(number, r, record);
-    if (DecodeRecord(record, entry) && StandardCoinKey(entry) == key) {
-      return entry.Longs[NewItemMain::kStandardReference];
-    }
+    if (!DecodeRecord(record, entry)) continue;
+    StandardCoinKey(entry, entry_key);
+    if (entry_key == key) return entry.Longs[NewItemMain::kStandardReference];
   }
   return 0;
 }
@@ -61,6 +65,7 @@ int32_t ScanStandardCoinTable(Conversion& c, int32_t number, const std::string& 
 // before it still answer first, as they would in a search in record order).
 bool IndexStandardCoinTable(Conversion& c, int32_t number, StandardCoinIndex& index) {
   NewItemMain entry;
+  std::string key;
   std::array<std::byte, NewItemMain::kSize> record;
   return Attempt(c, Handler::kSilent, [&] {
     // No later record of the tail can be a first match, and a failed read of the last would
@@ -71,7 +76,8 @@ bool IndexStandardCoinTable(Conversion& c, int32_t number, StandardCoinIndex& in
     for (int64_t r = view.first(); r <= last; r += view.step()) {
       c.fs.GetRecord(number, r, record);
       if (DecodeRecord(record, entry)) {
-        index.Add(StandardCoinKey(entry), entry.Longs[NewItemMain::kStandardReference]);
+        StandardCoinKey(entry, key);
+        index.Add(key, entry.Longs[NewItemMain::kStandardReference]);
       }
     }
   });
@@ -81,10 +87,11 @@ bool IndexStandardCoinTable(Conversion& c, int32_t number, StandardCoinIndex& in
 int32_t LookUpStandardReference(Conversion& c, std::string_view coin_type_code,
                                 const NewItemMain& item) {
   CollectionsState& s = c.collections;
-  const std::optional<std::string> name = CoinTypeName(c.refs, coin_type_code);
+  const std::optional<std::string_view> name = CoinTypeName(c.refs, coin_type_code);
   CloseTable(c, s.coin_table);
   if (!name || name->empty()) return 0;
-  const std::string key = StandardCoinKey(item);
+  std::string& key = s.coin_key;
+  StandardCoinKey(item, key);
   if (!c.scan_searches) {
     const auto it = s.coin_tables.find(*name);
     if (it != s.coin_tables.end()) {
@@ -100,8 +107,8 @@ int32_t LookUpStandardReference(Conversion& c, std::string_view coin_type_code,
 
   const int64_t errors_before = c.errors_reported;
   int32_t created = 0;
-  OpenTable(c, c.new_data_folder + "StdDB\\United States Coin\\", *name, s.coin_table, ".tyu",
-            kNewCollectionRecordLength, kCreationNextRecord, created);
+  OpenTable(c, c.new_data_folder + "StdDB\\United States Coin\\", std::string(*name), s.coin_table,
+            ".tyu", kNewCollectionRecordLength, kCreationNextRecord, created);
   if (c.scan_searches) {
     const int32_t reference = ScanStandardCoinTable(c, s.coin_table, key);
     CloseTable(c, s.coin_table);
@@ -114,7 +121,7 @@ int32_t LookUpStandardReference(Conversion& c, std::string_view coin_type_code,
   const int32_t reference = table.index.Find(key);
   if (complete && c.errors_reported == errors_before) {
     table.header = c.slots.New(s.coin_table);
-    s.coin_tables.emplace(*name, std::move(table));
+    s.coin_tables.emplace(std::string(*name), std::move(table));
   }
   CloseTable(c, s.coin_table);
   return reference;

@@ -14,8 +14,8 @@ struct Conversion;
 
 // The six fields, each trimmed, on which a coin and a standard entry must agree: the
 // denomination (linked field 2, level 1), text-32 elements 5, 3 and 14, text-8 element 1 and
-// text-128 element 1.
-std::string StandardCoinKey(const NewItemMain& item);
+// text-128 element 1. Written into `key`, whose storage is reused from coin to coin.
+void StandardCoinKey(const NewItemMain& item, std::string& key);
 
 // The standard reference number for the prior coin type code of `item`; 0 when the code is
 // empty or not a known coin type, when no entry matches, and on any run-time error. A table is

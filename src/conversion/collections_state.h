@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <unordered_map>
-#include <utility>
 
 #include "records/collection_records.h"
 #include "records/prior_lists.h"
@@ -16,7 +16,7 @@ namespace hw {
 // as a search in record order stops at the first match.
 class StandardCoinIndex {
  public:
-  void Add(std::string key, int32_t reference) { references_.emplace(std::move(key), reference); }
+  void Add(const std::string& key, int32_t reference) { references_.emplace(key, reference); }
 
   // 0 when no entry matches.
   int32_t Find(const std::string& key) const {
@@ -54,7 +54,8 @@ struct CollectionsState {
   NewItemExtension item_extension;
 
   // The standard coin tables read so far in this run, by coin type name.
-  std::map<std::string, ReadCoinTable> coin_tables;
+  std::map<std::string, ReadCoinTable, std::less<>> coin_tables;
+  std::string coin_key;  // the key of the coin being looked up, its storage kept
 };
 
 }  // namespace hw

@@ -49,6 +49,20 @@ struct Currency {
   bool operator==(const Currency&) const = default;
 };
 
+template <class T>
+inline constexpr bool kIsText = false;
+template <size_t N>
+inline constexpr bool kIsText<Text<N>> = true;
+
+// An element whose bytes in memory are its bytes on disk: a text, or on a little-endian host a
+// 16/32/64-bit integer or a currency. A bank of them is copied in one piece.
+template <class T>
+concept SameBytesOnDisk =
+    (kIsText<T> && sizeof(T) == T::kWidth) ||
+    (std::endian::native == std::endian::little &&
+     (std::same_as<T, int16_t> || std::same_as<T, int32_t> || std::same_as<T, int64_t> ||
+      (std::same_as<T, Currency> && sizeof(T) == sizeof(int64_t))));
+
 template <class T, class Io>
 concept HasFields = requires(T& t, Io& io) {
   t.Fields(io);
@@ -125,6 +139,14 @@ class ByteReader {
   void Get(std::span<std::byte> raw) { GetBytes(raw.data(), raw.size()); }
   template <class T, size_t N>
   void Get(std::array<T, N>& bank) {
+    if constexpr (SameBytesOnDisk<T>) {
+      if (ok_ && sizeof bank <= in_.size() - pos_) {
+        std::memcpy(bank.data(), in_.data() + pos_, sizeof bank);
+        pos_ += sizeof bank;
+        return;
+      }
+    }
+    // Element by element: a bank cut short by the record's end reads what is there.
     for (T& v : bank) Get(v);
   }
   template <HasFields<ByteReader> T>
@@ -193,6 +215,14 @@ class ByteWriter {
   void Put(std::span<std::byte> raw) { PutBytes(raw.data(), raw.size()); }
   template <class T, size_t N>
   void Put(const std::array<T, N>& bank) {
+    if constexpr (SameBytesOnDisk<T>) {
+      if (ok_ && sizeof bank <= out_.size() - pos_) {
+        std::memcpy(out_.data() + pos_, bank.data(), sizeof bank);
+        pos_ += sizeof bank;
+        return;
+      }
+    }
+    // Element by element: a bank cut short by the record's end writes what fits.
     for (const T& v : bank) Put(v);
   }
   template <HasFields<ByteWriter> T>

@@ -1,6 +1,8 @@
 #include "platform/text.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace hw {
@@ -129,14 +131,32 @@ std::string Upper1252(std::string_view text) {
   return out;
 }
 
+namespace {
+
+// Fields are mostly blank padding (a note is 1,024 characters): blanks are stepped over eight
+// at a time.
+constexpr uint64_t kEightBlanks = 0x2020202020202020;
+
+bool EightBlanksAt(const char* p) {
+  uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word == kEightBlanks;
+}
+
+}  // namespace
+
 std::string_view TrimLeftBlanks(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  return first == std::string_view::npos ? std::string_view() : text.substr(first);
+  size_t first = 0;
+  while (text.size() - first >= 8 && EightBlanksAt(text.data() + first)) first += 8;
+  while (first < text.size() && text[first] == ' ') ++first;
+  return text.substr(first);
 }
 
 std::string_view TrimRightBlanks(std::string_view text) {
-  const size_t last = text.find_last_not_of(' ');
-  return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+  size_t end = text.size();
+  while (end >= 8 && EightBlanksAt(text.data() + end - 8)) end -= 8;
+  while (end > 0 && text[end - 1] == ' ') --end;
+  return text.substr(0, end);
 }
 
 std::string_view TrimBlanks(std::string_view text) { return TrimRightBlanks(TrimLeftBlanks(text)); }

@@ -253,6 +253,10 @@ int32_t ReferenceTables::Capacity(int code) const {
 void FillCoinTypes(ReferenceTables& t) {
   t.coin_types.fill(NamePair{});
   for (const CoinRow& r : kCoinTypes) t.coin_types[r.row] = NamePair{r.code, r.name};
+  t.coin_row_of_code.clear();
+  for (int row = 1; row < ReferenceTables::kCoinRows; ++row) {
+    t.coin_row_of_code.emplace(Upper1252(TrimBlanks(t.coin_types[row].code)), row);
+  }
 }
 
 void FillFieldTypes(ReferenceTables& t) {
@@ -290,14 +294,12 @@ std::string StandardDbName(const ReferenceTables& t, std::string_view code) {
   return std::string(trimmed);
 }
 
-std::optional<std::string> CoinTypeName(const ReferenceTables& t, std::string_view code) {
+std::optional<std::string_view> CoinTypeName(const ReferenceTables& t, std::string_view code) {
   if (code.empty()) return std::nullopt;
-  const std::string key = Upper1252(TrimBlanks(code));
-  for (int row = 1; row < ReferenceTables::kCoinRows; ++row) {
-    const NamePair& coin = t.coin_types[row];
-    if (SameCodeIgnoringCase(key, coin.code)) return coin.name.substr(0, coin.name.find(','));
-  }
-  return std::nullopt;
+  const auto row = t.coin_row_of_code.find(Upper1252(TrimBlanks(code)));
+  if (row == t.coin_row_of_code.end()) return std::nullopt;
+  const std::string_view name = t.coin_types[row->second].name;
+  return name.substr(0, name.find(','));
 }
 
 }  // namespace hw

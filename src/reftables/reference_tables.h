@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 // The fixed reference tables: collectible types, field data types with their slot capacities,
 // standard-database names and United States coin types. Filled once at start-up.
@@ -40,6 +41,9 @@ struct ReferenceTables {
   std::array<NamePair, 41> standard_db_names{};  // rows 1..standard_db_count
   int32_t standard_db_count = 0;
   std::array<NamePair, kCoinRows> coin_types{};  // code and name per row
+  // The first row (1..160) of each code, trimmed and upper-cased, so that the coin type of
+  // every United States coin item is found without reading the rows through.
+  std::unordered_map<std::string, int> coin_row_of_code;
 
   // Capacity of a data-type code; a code outside 0..17 is a subscript error (9).
   int32_t Capacity(int code) const;
@@ -59,6 +63,6 @@ TypeLookup LookupCollectibleType(const ReferenceTables& t, std::string_view code
 std::string StandardDbName(const ReferenceTables& t, std::string_view code);
 // The coin type name of the first row (1..160) whose code matches, up to its first comma;
 // nothing for an empty code or no match.
-std::optional<std::string> CoinTypeName(const ReferenceTables& t, std::string_view code);
+std::optional<std::string_view> CoinTypeName(const ReferenceTables& t, std::string_view code);
 
 }  // namespace hw

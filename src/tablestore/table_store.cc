@@ -89,6 +89,12 @@ void CreateTable(Runtime& rt, const std::string& folder, const std::string& name
 }
 
 void CloseTable(Runtime& rt, int32_t& number) {
+  // Nothing open under the number: reading its header would fail at once, before any other
+  // effect, so the close ends here as it would there (without raising an error per coin item).
+  if (!rt.fs.IsOpen(number)) {
+    rt.last_error = 0;
+    return;
+  }
   const bool closed = Attempt(rt, Handler::kSilent, [&] {
     NewHeader& scratch = rt.slots.New(kCloseScratch);
     ReadRecord(rt, number, 1, scratch);
