@@ -221,7 +221,10 @@ TEST_F(CollectionsTest, AFailureEndsOnlyItsCollection) {
 TEST(PicturePaths, FolderRules) {
   auto path = [](std::string_view code, std::string_view type, std::string_view country,
                  std::string_view db = "") {
-    return StandardPicturePath(code, ".a01", {type, country, db}).value_or("unchanged");
+    Text<80> p;
+    p.Set(code);
+    RewritePicturePath(p, ".a01", {type, country, db});
+    return p.Trimmed();
   };
   // United States coins before euro coins; other currency, and types other than "Coin" exactly,
   // by their database name.

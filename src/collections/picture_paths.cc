@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "platform/text.h"
 
@@ -53,15 +54,6 @@ std::optional<PathPieces> PicturePath(std::string_view reference, std::string_vi
 }
 
 }  // namespace
-
-std::optional<std::string> StandardPicturePath(std::string_view reference, std::string_view ending,
-                                               const PictureOwner& owner) {
-  const std::optional<PathPieces> pieces = PicturePath(reference, ending, owner);
-  if (!pieces) return std::nullopt;
-  std::string path;
-  for (std::string_view piece : *pieces) path += piece;
-  return path;
-}
 
 void RewritePicturePath(Text<80>& path, std::string_view ending, const PictureOwner& owner) {
   const std::optional<PathPieces> pieces = PicturePath(TrimBlanks(path.Raw()), ending, owner);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <optional>
-#include <string>
 #include <string_view>
 
 #include "platform/record_codec.h"
@@ -17,14 +15,9 @@ struct PictureOwner {
   std::string_view standard_db_name;  // the standard-database name of the type
 };
 
-// The path a picture reference becomes (`reference` already trimmed, `ending` ".a01" or
-// ".b01"), relative to the new data folder; nothing when it stays as it is: a reference of
-// four characters or fewer, one that ends in a three-letter extension, or an ancient coin code
-// of no known series.
-std::optional<std::string> StandardPicturePath(std::string_view reference, std::string_view ending,
-                                               const PictureOwner& owner);
-
-// Rewrites one picture path of a new item in place.
+// Rewrites one picture path of a new item in place (`ending` ".a01" or ".b01") into a path
+// relative to the new data folder. It stays as it is when it is four characters or fewer, ends
+// in a three-letter extension, or is an ancient coin code of no known series.
 void RewritePicturePath(Text<80>& path, std::string_view ending, const PictureOwner& owner);
 
 }  // namespace hw
