@@ -56,6 +56,7 @@ struct PriorItem {
 struct NewFile {
   int32_t next_record = 0;  // 0 when there is no file
   std::vector<NewItemMain> items;
+  std::vector<NewItemExtension> extensions;
 };
 
 class CollectionsTest : public ::testing::Test {
@@ -100,11 +101,10 @@ class CollectionsTest : public ::testing::Test {
     auto record = [&](int64_t n) {
       return std::span(bytes).subspan((n - 1) * NewItemMain::kSize, NewItemMain::kSize);
     };
-    NewFile file{next_record, {}};
+    NewFile file{next_record, {}, {}};
     for (int64_t r = 4; r < next_record; r += 2) {
-      NewItemExtension ext;
       EXPECT_TRUE(DecodeRecord(record(r), file.items.emplace_back()) &&
-                  DecodeRecord(record(r + 1), ext))
+                  DecodeRecord(record(r + 1), file.extensions.emplace_back()))
           << r;
     }
     return file;
@@ -116,12 +116,12 @@ class CollectionsTest : public ::testing::Test {
 // Values converted across kinds, rounded, parsed as dates or kept as text; a second run
 // appends the items again.
 TEST_F(CollectionsTest, ValuesChangeKindAndASecondRunAppendsThemAgain) {
-  fx.WritePrior(
-      "Video/Coin.vsd", 4,
-      std::vector{ScreenField("COUNTRY:", 5, 0), ScreenField("DENOMINATION:", 5, 1),
-                  ScreenField("MM:", 3, 0), ScreenField("PRICE:", 2, 0), ScreenField("COST:", 2, 1),
-                  ScreenField("PURCHASED:", 5, 2), ScreenField("MADE:", 5, 3),
-                  ScreenField("DATE:", 4, 0), ScreenField("PUBLISHED", 2, 2)});
+  fx.WritePrior("Video/Coin.vsd", 4,
+                std::vector{ScreenField("COUNTRY:", 5, 0), ScreenField("DENOMINATION:", 5, 1),
+                            ScreenField("MM:", 3, 0), ScreenField("PRICE:", 2, 0),
+                            ScreenField("COST:", 2, 1), ScreenField("PURCHASED:", 5, 2),
+                            ScreenField("MADE:", 5, 3), ScreenField("DATE:", 4, 0),
+                            ScreenField("PUBLISHED", 2, 2), ScreenField("NOTE", 10, 0)});
   fx.WriteNew(
       "video/Coin.vsd", 4,
       std::vector{NewField("COUNTRY", 16, 2), NewField("MINT", 5, 3), NewField("DATE", 5, 5),
@@ -138,6 +138,7 @@ TEST_F(CollectionsTest, ValuesChangeKindAndASecondRunAppendsThemAgain) {
   coin.main.Text32[3].Set("circa 1921");
   coin.main.Text12[0].Set("1909");
   coin.ext.Text12[PriorItemExtension::kUsCoinType].Set("cent_whe");
+  coin.main.Note = {};  // never filled: zero characters
   WritePriorCollection("COINS", "Coin", {coin});
 
   Convert("COINS", "US Coins");
@@ -162,6 +163,7 @@ TEST_F(CollectionsTest, ValuesChangeKindAndASecondRunAppendsThemAgain) {
   const NewFile file = ReadNew("US Coins");
   EXPECT_EQ(file.next_record, 8);
   EXPECT_EQ(file.items.at(1).Linked[6].Trimmed(), "1 Cent");
+  EXPECT_EQ(file.extensions.at(1).Note.Raw(), std::string(1024, ' '));
 }
 
 // Collections that fail, then one that converts: a failure ends only its collection, with one

@@ -32,7 +32,6 @@ constexpr int32_t kScreenDesignNextRecord = 4;
 constexpr int64_t kNewHeaderRecord = 3;
 constexpr int32_t kNewCollectionNextRecord = 4;
 constexpr int kCountryField = 2;  // the linked field that holds country and denomination
-constexpr size_t kNoteWidth = 1024;
 
 // A bank element; an index outside the bank is a subscript error.
 template <class T, size_t N>
@@ -268,7 +267,9 @@ void StoreValue(const PriorField& f, const ItemValue* v, const PriorItemExtensio
       break;
     case DataType::kNote:
       ext.Note.Set(text);
-      if (TrimBlanks(ext.Note.Raw()).size() == kNoteWidth) ext.Note.Blank();  // never filled
+      // A note that fills the field with no blank at either end was never filled (1,024
+      // zero characters): its trimmed length is the width.
+      if (ext.Note.Raw().front() != ' ' && ext.Note.Raw().back() != ' ') ext.Note.Blank();
       ext.Text2632.Blank();
       break;
     case DataType::kDate:
