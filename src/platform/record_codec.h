@@ -57,11 +57,11 @@ inline constexpr bool kIsText<Text<N>> = true;
 // An element whose bytes in memory are its bytes on disk: a text, or on a little-endian host a
 // 16/32/64-bit integer or a currency. A bank of them is copied in one piece.
 template <class T>
-concept SameBytesOnDisk =
-    (kIsText<T> && sizeof(T) == T::kWidth) ||
-    (std::endian::native == std::endian::little &&
-     (std::same_as<T, int16_t> || std::same_as<T, int32_t> || std::same_as<T, int64_t> ||
-      (std::same_as<T, Currency> && sizeof(T) == sizeof(int64_t))));
+concept SameBytesOnDisk = (kIsText<T> && sizeof(T) == T::kWidth) ||
+                          (std::endian::native == std::endian::little &&
+                           (std::same_as<T, int16_t> || std::same_as<T, int32_t> ||
+                            std::same_as<T, int64_t> ||
+                            (std::same_as<T, Currency> && sizeof(T) == sizeof(int64_t))));
 
 template <class T, class Io>
 concept HasFields = requires(T& t, Io& io) {
