@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <optional>
 #include <string>
 
@@ -21,12 +20,13 @@ constexpr int64_t kFirstEntryRecord = 4;
 constexpr int32_t kCreationNextRecord = 3;
 constexpr int kDenominationField = 2;
 
-void AddPart(std::string& key, std::string_view text) {
-  const std::string_view part = TrimBlanks(text);
-  std::array<char, 8> length;
-  const auto end = std::to_chars(length.data(), length.data() + length.size(), part.size()).ptr;
-  key.append(length.data(), end);
-  key += ':';
+// Each part after its length in one byte (no field is longer than 128 characters), so that no
+// two different sets of fields make the same key.
+template <size_t N>
+void AddPart(std::string& key, const Text<N>& field) {
+  static_assert(N <= 255);
+  const std::string_view part = TrimBlanks(field.Raw());
+  key += static_cast<char>(part.size());
   key += part;
 }
 
@@ -34,12 +34,12 @@ void AddPart(std::string& key, std::string_view text) {
 
 void StandardCoinKey(const NewItemMain& item, std::string& key) {
   key.clear();
-  AddPart(key, item.Linked[NewItemMain::LinkedPosition(kDenominationField, 1)].Raw());
-  AddPart(key, item.Text32[5].Raw());
-  AddPart(key, item.Text32[3].Raw());
-  AddPart(key, item.Text32[14].Raw());
-  AddPart(key, item.Text8[1].Raw());
-  AddPart(key, item.Text128[1].Raw());
+  AddPart(key, item.Linked[NewItemMain::LinkedPosition(kDenominationField, 1)]);
+  AddPart(key, item.Text32[5]);
+  AddPart(key, item.Text32[3]);
+  AddPart(key, item.Text32[14]);
+  AddPart(key, item.Text8[1]);
+  AddPart(key, item.Text128[1]);
 }
 
 namespace {

@@ -133,9 +133,17 @@ std::string Upper1252(std::string_view text) {
 
 namespace {
 
-// Fields are mostly blank padding (a note is 1,024 characters): blanks are stepped over eight
-// at a time.
+// Fields are mostly blank padding (a note is 1,024 characters): blanks are stepped over 64
+// and then 8 at a time.
+constexpr size_t kBlankRun = 64;
+constexpr std::array<char, kBlankRun> kBlankRunText = [] {
+  std::array<char, kBlankRun> blanks{};
+  blanks.fill(' ');
+  return blanks;
+}();
 constexpr uint64_t kEightBlanks = 0x2020202020202020;
+
+bool BlankRunAt(const char* p) { return std::memcmp(p, kBlankRunText.data(), kBlankRun) == 0; }
 
 bool EightBlanksAt(const char* p) {
   uint64_t word;
@@ -147,6 +155,7 @@ bool EightBlanksAt(const char* p) {
 
 std::string_view TrimLeftBlanks(std::string_view text) {
   size_t first = 0;
+  while (text.size() - first >= kBlankRun && BlankRunAt(text.data() + first)) first += kBlankRun;
   while (text.size() - first >= 8 && EightBlanksAt(text.data() + first)) first += 8;
   while (first < text.size() && text[first] == ' ') ++first;
   return text.substr(first);
@@ -154,6 +163,7 @@ std::string_view TrimLeftBlanks(std::string_view text) {
 
 std::string_view TrimRightBlanks(std::string_view text) {
   size_t end = text.size();
+  while (end >= kBlankRun && BlankRunAt(text.data() + end - kBlankRun)) end -= kBlankRun;
   while (end >= 8 && EightBlanksAt(text.data() + end - 8)) end -= 8;
   while (end > 0 && text[end - 1] == ' ') --end;
   return text.substr(0, end);
