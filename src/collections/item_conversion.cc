@@ -267,8 +267,8 @@ void StoreValue(const PriorField& f, const ItemValue* v, const PriorItemExtensio
       break;
     case DataType::kNote:
       ext.Note.Set(text);
-      // A note that fills the field with no blank at either end was never filled (1,024
-      // zero characters): its trimmed length is the width.
+      // A note whose trimmed length is the whole width is set blank (a note never filled holds
+      // 1,024 zero characters): that is a note with no blank at either end.
       if (ext.Note.Raw().front() != ' ' && ext.Note.Raw().back() != ' ') ext.Note.Blank();
       ext.Text2632.Blank();
       break;
