@@ -38,6 +38,13 @@ TEST(TextTest, UpperCaseKnowsTheCodePageAndTrimRemovesBlanksOnly) {
             std::make_tuple("Coin  ", "  Coin", "\tCoin\t", ""));
   const std::string unassigned("Coin  \0", 7);
   EXPECT_EQ(TrimBlanks(unassigned), unassigned);
+  // Long runs are stepped over a word at a time: a letter anywhere in a wide field stays.
+  for (size_t at = 0; at < 100; ++at) {
+    std::string wide(100, ' ');
+    wide[at] = 'x';
+    EXPECT_EQ(TrimLeftBlanks(wide).size(), 100 - at) << at;
+    EXPECT_EQ(TrimRightBlanks(wide).size(), at + 1) << at;
+  }
 }
 
 }  // namespace
