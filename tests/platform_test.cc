@@ -268,6 +268,9 @@ TEST_F(FileSystemTest, NamesMatchWithoutRegardToCaseAndFollowTheFolderAsItChange
   EXPECT_EQ(fs_.HostPath("C:\\DATA\\SUB\\abc"), sub / "abc");
   EXPECT_EQ(fs_.HostPath("sub\\ABC"), sub / "aBC");  // the first in listing order
 
+  // Asked for before they are made, then made in another case.
+  EXPECT_EQ(fs_.HostPath("sub\\new.txt"), sub / "new.txt");
+  EXPECT_EQ(fs_.HostPath("sub\\MADE\\x"), sub / "MADE" / "x");
   fs_.OpenOutput(1, "SUB\\New.TXT");
   fs_.Close(1);
   fs_.MakeFolder("sub\\Made");

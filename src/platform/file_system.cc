@@ -301,6 +301,7 @@ const FileSystem::Resolved& FileSystem::Resolve(const std::string& path) const {
         exists = variant != entries.end() && variant->first.first == upper;
         if (exists) exact = variant->second.path;
       }
+      r.exact = r.exact && found.has_value();
       host = exact;
     }
     if (p.names.empty()) r.parent_exists = true;
@@ -353,7 +354,7 @@ void FileSystem::CheckWritable(const Resolved& r) const {
 
 void FileSystem::Created(const fs::path& host, bool folder) {
   // Names resolved before may now name what was made (in another case, or below it).
-  paths_.clear();
+  std::erase_if(paths_, [](const auto& entry) { return !entry.second.exact; });
   const fs::path parent = host.parent_path();
   auto it = folders_.find(parent.string());
   if (it == folders_.end()) return;

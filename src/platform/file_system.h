@@ -104,6 +104,9 @@ class FileSystem {
     std::string win;             // normalized Windows path
     std::string last_name;       // last name component, Windows-1252
     bool parent_exists = false;
+    // Every name was found as it stands: no name the program makes later can change where the
+    // path leads, while a missing name or one found in another case can come to name it.
+    bool exact = true;
     std::optional<int64_t> parent_stamp;                // of the folder holding it, when resolved
     mutable std::optional<std::filesystem::path> real;  // where writes land
     mutable std::optional<bool> writable;               // the write guard's verdict
