@@ -87,7 +87,11 @@ bool IndexStandardCoinTable(Conversion& c, int32_t number, StandardCoinIndex& in
 int32_t LookUpStandardReference(Conversion& c, std::string_view coin_type_code,
                                 const NewItemMain& item) {
   CollectionsState& s = c.collections;
-  const std::optional<std::string_view> name = CoinTypeName(c.refs, coin_type_code);
+  if (coin_type_code != s.last_coin_code) {
+    s.last_coin_code.assign(coin_type_code);
+    s.last_coin_name = CoinTypeName(c.refs, coin_type_code);
+  }
+  const std::optional<std::string_view> name = s.last_coin_name;
   CloseTable(c, s.coin_table);
   if (!name || name->empty()) return 0;
   std::string& key = s.coin_key;

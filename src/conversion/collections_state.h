@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "records/collection_records.h"
@@ -56,6 +58,10 @@ struct CollectionsState {
   // The standard coin tables read so far in this run, by coin type name.
   std::map<std::string, ReadCoinTable, std::less<>> coin_tables;
   std::string coin_key;  // the key of the coin being looked up, its storage kept
+  // The last coin type code looked up and its name: coins of one collection mostly share
+  // their type, and the reference tables do not change once the run has started.
+  std::string last_coin_code;
+  std::optional<std::string_view> last_coin_name;
 };
 
 }  // namespace hw
