@@ -4,18 +4,38 @@
 
 namespace hw {
 
+std::unique_ptr<std::byte[]> BlockBuffers::Take(size_t size) {
+  for (auto it = spare_.begin(); it != spare_.end(); ++it) {
+    if (it->first == size) {
+      std::unique_ptr<std::byte[]> buffer = std::move(it->second);
+      spare_.erase(it);
+      return buffer;
+    }
+  }
+  return std::make_unique_for_overwrite<std::byte[]>(size);
+}
+
+void BlockBuffers::Give(std::unique_ptr<std::byte[]> buffer, size_t size) {
+  if (spare_.size() < kKept) spare_.emplace_back(size, std::move(buffer));
+}
+
+BlockCache::~BlockCache() {
+  if (window_) buffers_.Give(std::move(window_), kReadBlockSize);
+  if (pending_) buffers_.Give(std::move(pending_), kWriteBlockSize);
+}
+
 std::span<const std::byte> BlockCache::Read(int64_t position, size_t size) {
   const int64_t end = position + static_cast<int64_t>(size);
   const bool covered = window_span_ > 0 && window_version_ == version_ &&
                        position >= window_position_ &&
                        end <= window_position_ + static_cast<int64_t>(window_span_);
   if (!covered) {
-    if (!window_) window_ = std::make_unique_for_overwrite<std::byte[]>(kBlockSize);
+    if (!window_) window_ = buffers_.Take(kReadBlockSize);
     // Only a run of reads going forward (every record, or every other one as in a scan of
     // main records) is read ahead; a lone read takes what it asks.
     const bool run = last_read_end_ >= 0 && position >= last_read_end_ &&
                      position - last_read_end_ <= static_cast<int64_t>(size);
-    const size_t span = run ? kBlockSize : size;
+    const size_t span = run ? kReadBlockSize : size;
     window_span_ = 0;
     const size_t filled = file_.ReadAt(position, std::span(window_.get(), span));
     std::memset(window_.get() + filled, 0, span - filled);
@@ -34,10 +54,10 @@ std::span<std::byte> BlockCache::Write(int64_t position, size_t size) {
     // A record of the run written again.
     return std::span(pending_.get() + (position - pending_position_), size);
   }
-  if (pending_size_ > 0 && (position != pending_end || pending_size_ + size > kBlockSize)) {
+  if (pending_size_ > 0 && (position != pending_end || pending_size_ + size > kWriteBlockSize)) {
     Flush();
   }
-  if (!pending_) pending_ = std::make_unique_for_overwrite<std::byte[]>(kBlockSize);
+  if (!pending_) pending_ = buffers_.Take(kWriteBlockSize);
   if (pending_size_ == 0) pending_position_ = position;
   const std::span<std::byte> room(pending_.get() + pending_size_, size);
   pending_size_ += size;

@@ -4,10 +4,24 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <utility>
+#include <vector>
 
 #include "platform/host.h"
 
 namespace hw {
+
+// The block buffers of closed files, kept for the files opened next: a buffer the host hands
+// out afresh costs it a page fault and a cleared page for every page.
+class BlockBuffers {
+ public:
+  std::unique_ptr<std::byte[]> Take(size_t size);
+  void Give(std::unique_ptr<std::byte[]> buffer, size_t size);
+
+ private:
+  static constexpr size_t kKept = 8;
+  std::vector<std::pair<size_t, std::unique_ptr<std::byte[]>>> spare_;
+};
 
 // Record I/O over one open host file in large blocks: reads of records going forward come from
 // one read ahead, writes of consecutive records gather into one write. Every number open on
@@ -15,10 +29,17 @@ namespace hw {
 // block read ahead before it is read again.
 class BlockCache {
  public:
-  // Larger than any record (at most 32,767 bytes), so a record always fits in one block.
-  static constexpr size_t kBlockSize = 256 * 1024;
+  // Both larger than any record (at most 32,767 bytes), so a record always fits in one block.
+  // Writes gather into larger runs than reads take: the host's cost per byte written falls
+  // further with the size of the write.
+  static constexpr size_t kReadBlockSize = 256 * 1024;
+  static constexpr size_t kWriteBlockSize = 1024 * 1024;
 
-  BlockCache(host::File& file, uint64_t& version) : file_(file), version_(version) {}
+  BlockCache(host::File& file, uint64_t& version, BlockBuffers& buffers)
+      : file_(file), version_(version), buffers_(buffers) {}
+  ~BlockCache();
+  BlockCache(const BlockCache&) = delete;
+  BlockCache& operator=(const BlockCache&) = delete;
 
   // The `size` bytes at `position` as the disk holds them, zeros past the end of the file;
   // valid until the next call. Gathered writes that overlap them must be flushed first
@@ -33,6 +54,7 @@ class BlockCache {
  private:
   host::File& file_;
   uint64_t& version_;
+  BlockBuffers& buffers_;
   // The last block read: window_span_ bytes at window_position_ as they were while the shared
   // version was window_version_ (zeros past the end of the file).
   std::unique_ptr<std::byte[]> window_;

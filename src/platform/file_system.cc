@@ -5,7 +5,6 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/block_cache.h"
 #include "platform/host.h"
 #include "platform/run_error.h"
 #include "platform/text.h"
@@ -269,6 +268,20 @@ const FileSystem::FolderIndex& FileSystem::Index(const fs::path& folder) const {
   return index;
 }
 
+std::optional<fs::path> FileSystem::FindName(const fs::path& folder,
+                                             const std::string& name) const {
+  // The stamp is taken before the lookup, as for a listing.
+  const std::optional<int64_t> stamp = host::FolderStamp(folder);
+  FolderNames& names = names_[folder.string()];
+  if (!stamp || names.stamp != stamp) {
+    names.stamp = stamp;
+    names.found.clear();
+  }
+  auto [it, added] = names.found.try_emplace(name);
+  if (added) it->second = host::Find(folder / host::PathOf(name));
+  return it->second;
+}
+
 const FileSystem::Resolved& FileSystem::Resolve(const std::string& path) const {
   WinPath base;
   const WinPath cur = Parse(current_, base);
@@ -290,7 +303,7 @@ const FileSystem::Resolved& FileSystem::Resolve(const std::string& path) const {
         r.parent_exists = exists && host::Stat(host) == host::Kind::kFolder;
       const std::string& name = p.names[i];
       fs::path exact = host / host::PathOf(name);
-      std::optional<fs::path> found = exists ? host::Find(exact) : std::nullopt;
+      std::optional<fs::path> found = exists ? FindName(host, name) : std::nullopt;
       if (found) {
         exact = *found;
       } else if (exists) {
@@ -305,6 +318,7 @@ const FileSystem::Resolved& FileSystem::Resolve(const std::string& path) const {
       host = exact;
     }
     if (p.names.empty()) r.parent_exists = true;
+    r.exists = exists;
     r.host = host;
     r.parent_stamp = host::FolderStamp(host.parent_path());
   }
@@ -356,11 +370,21 @@ void FileSystem::Created(const fs::path& host, bool folder) {
   // Names resolved before may now name what was made (in another case, or below it).
   std::erase_if(paths_, [](const auto& entry) { return !entry.second.exact; });
   const fs::path parent = host.parent_path();
+  std::optional<std::string> name = host::NameOf(host.filename());
+  const std::optional<int64_t> stamp = host::FolderStamp(parent);
+  // The names looked up there stay as they were, but those the new name may now answer.
+  if (auto it = names_.find(parent.string()); it != names_.end()) {
+    if (!name || !it->second.stamp || !stamp) {
+      names_.erase(it);
+    } else {
+      const std::string upper = Upper1252(*name);
+      std::erase_if(it->second.found, [&](const auto& e) { return Upper1252(e.first) == upper; });
+      it->second.stamp = stamp;
+    }
+  }
   auto it = folders_.find(parent.string());
   if (it == folders_.end()) return;
   FolderIndex& index = it->second;
-  std::optional<std::string> name = host::NameOf(host.filename());
-  const std::optional<int64_t> stamp = host::FolderStamp(parent);
   if (!name || !index.stamp || !stamp) {
     folders_.erase(it);
     return;
@@ -385,7 +409,7 @@ void FileSystem::ChangeFolder(const std::string& path) {
 void FileSystem::MakeFolder(const std::string& path) {
   const Resolved& r = Resolve(path);
   if (r.last_name.empty()) throw RunError(kPathFileAccessError);
-  if (!r.host.empty() && host::Find(r.host)) throw RunError(kPathFileAccessError);
+  if (!r.host.empty() && r.exists) throw RunError(kPathFileAccessError);
   if (!r.host.empty() && !r.parent_exists) throw RunError(kPathNotFound);
   CheckWritable(r);
   Inject(FaultOp::kMkdir, r.last_name);
@@ -453,7 +477,7 @@ void FileSystem::Attach(int number, std::unique_ptr<OpenFile> file, fs::path key
   // Opening may have emptied or made the file: what the others read ahead is old.
   ++file->shared->version;
   file->shared->numbers.push_back(file.get());
-  file->cache.emplace(file->file, file->shared->version);
+  file->cache.emplace(file->file, file->shared->version, buffers_);
   files_[number] = std::move(file);
 }
 
@@ -467,7 +491,7 @@ void FileSystem::OpenOutput(int number, const std::string& path) {
   CheckWritable(r);
   const fs::path target = r.host;
   fs::path key = KeyOf(r);
-  const bool existed = host::Find(target).has_value();
+  const bool existed = r.exists;
   auto file = std::make_unique<OpenFile>(host::File::Open(target, host::OpenMode::kReplace),
                                          OpenFile::Mode::kOutput, true, 0, r.last_name);
   if (!existed) Created(target, false);
@@ -492,7 +516,7 @@ void FileSystem::OpenRandom(int number, const std::string& path, int32_t record_
   if (write) CheckWritable(r);
   const fs::path target = r.host;
   fs::path key = KeyOf(r);
-  const bool existed = !write || host::Find(target).has_value();
+  const bool existed = !write || r.exists;
   auto file = std::make_unique<OpenFile>(
       host::File::Open(target, write ? host::OpenMode::kReadWrite : host::OpenMode::kRead),
       OpenFile::Mode::kRandom, write, record_length, r.last_name);

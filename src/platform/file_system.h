@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/block_cache.h"
 #include "platform/fault_plan.h"
 #include "platform/host.h"
 
@@ -104,6 +105,7 @@ class FileSystem {
     std::string win;             // normalized Windows path
     std::string last_name;       // last name component, Windows-1252
     bool parent_exists = false;
+    bool exists = false;  // every name was found, in some case
     // Every name was found as it stands: no name the program makes later can change where the
     // path leads, while a missing name or one found in another case can come to name it.
     bool exact = true;
@@ -117,8 +119,17 @@ class FileSystem {
     std::optional<int64_t> stamp;
     std::map<std::pair<std::string, std::string>, host::Entry> entries;
   };
+  // The names looked up in a host folder as the host stores them (nothing for a missing one),
+  // while the folder's stamp stays `stamp`.
+  struct FolderNames {
+    std::optional<int64_t> stamp;
+    std::unordered_map<std::string, std::optional<std::filesystem::path>> found;
+  };
   // What a path names, from the cache while the folder that holds it is unchanged.
   const Resolved& Resolve(const std::string& path) const;
+  // `folder` / `name` as the host stores it, or nothing when it is missing.
+  std::optional<std::filesystem::path> FindName(const std::filesystem::path& folder,
+                                                const std::string& name) const;
   const FolderIndex& Index(const std::filesystem::path& folder) const;
   void CheckWritable(const Resolved& r) const;
   const std::filesystem::path& RealPathOf(const Resolved& r) const;
@@ -133,9 +144,11 @@ class FileSystem {
 
   DriveMap drives_;
   std::string current_;
+  BlockBuffers buffers_;  // outlives the files that use them
   std::vector<std::unique_ptr<OpenFile>> files_;
   mutable std::unordered_map<std::string, Resolved> paths_;       // by Windows path
   mutable std::unordered_map<std::string, FolderIndex> folders_;  // by host folder
+  mutable std::unordered_map<std::string, FolderNames> names_;    // by host folder
   std::optional<std::filesystem::path> new_data_root_;
   std::optional<std::filesystem::path> prior_root_;
   FaultPlan* faults_ = nullptr;
