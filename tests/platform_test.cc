@@ -69,6 +69,12 @@ TEST_F(FileSystemTest, PathsAreNormalizedFoldersMadeAndChangedAndListed) {
   EXPECT_EQ(fs_.List("C:\\DATA\\*.CL4", kFilesAndFolders),
             (Names{"a.cl4", "ab.cl4", "B.CL4", "d.cl4"}));
   EXPECT_EQ(fs_.List("?.cl4", kPlainFiles), (Names{"a.cl4", "B.CL4"}));  // not the folder
+  // A name without wildcards matches in any case; ending in "." it asks for no extension.
+  Put(data_ / "Readme");
+  EXPECT_EQ(fs_.List("A.CL4", kPlainFiles), Names{"a.cl4"});
+  EXPECT_EQ(fs_.List("readme.", kPlainFiles), Names{"Readme"});
+  EXPECT_TRUE(fs_.List("a.cl4.", kPlainFiles).empty());
+  EXPECT_TRUE(fs_.List("a.cl", kPlainFiles).empty());
 
   // "folder\." asks whether the folder exists.
   EXPECT_EQ(fs_.List("D.CL4\\.", kFilesAndFolders), Names{"."});

@@ -139,13 +139,18 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
   return p == pattern.size();
 }
 
-// A pattern ending in "." names only names without an extension ("hwver4." is hwver4).
+// A pattern ending in "." names only names without an extension ("hwver4." is hwver4); the
+// names are matched against the pattern without those dots.
+std::string_view PatternStem(std::string_view pattern) {
+  while (!pattern.empty() && pattern.back() == '.') pattern.remove_suffix(1);
+  return pattern;
+}
+
 bool PatternMatches(std::string_view pattern, std::string_view name) {
-  if (!pattern.empty() && pattern.back() == '.') {
-    if (name.find('.') != std::string_view::npos) return false;
-    while (!pattern.empty() && pattern.back() == '.') pattern.remove_suffix(1);
+  if (!pattern.empty() && pattern.back() == '.' && name.find('.') != std::string_view::npos) {
+    return false;
   }
-  return WildcardMatch(pattern, name);
+  return WildcardMatch(PatternStem(pattern), name);
 }
 
 // The byte position of a record; 63 when the record would lie beyond 2 GiB.
@@ -277,7 +282,7 @@ std::optional<fs::path> FileSystem::FindName(const fs::path& folder,
     names.stamp = stamp;
     names.found.clear();
   }
-  auto [it, added] = names.found.try_emplace(name);
+  auto [it, added] = names.found.try_emplace({Upper1252(name), name});
   if (added) it->second = host::Find(folder / host::PathOf(name));
   return it->second;
 }
@@ -322,6 +327,7 @@ const FileSystem::Resolved& FileSystem::Resolve(const std::string& path) const {
     r.host = host;
     r.parent_stamp = host::FolderStamp(host.parent_path());
   }
+  if (!r.exact) inexact_paths_.push_back(win);
   return paths_.insert_or_assign(std::move(win), std::move(r)).first->second;
 }
 
@@ -335,6 +341,7 @@ void FileSystem::SetNewDataFolder(const std::string& path) {
     new_data_root_ = host::RealPath(r.host);
   }
   paths_.clear();  // the write guard's verdicts
+  inexact_paths_.clear();
 }
 
 void FileSystem::SetPriorFolder(const std::string& path) {
@@ -345,6 +352,7 @@ void FileSystem::SetPriorFolder(const std::string& path) {
     prior_root_ = host::RealPath(r.host);
   }
   paths_.clear();
+  inexact_paths_.clear();
 }
 
 const fs::path& FileSystem::RealPathOf(const Resolved& r) const {
@@ -368,7 +376,8 @@ void FileSystem::CheckWritable(const Resolved& r) const {
 
 void FileSystem::Created(const fs::path& host, bool folder) {
   // Names resolved before may now name what was made (in another case, or below it).
-  std::erase_if(paths_, [](const auto& entry) { return !entry.second.exact; });
+  for (const std::string& win : inexact_paths_) paths_.erase(win);
+  inexact_paths_.clear();
   const fs::path parent = host.parent_path();
   std::optional<std::string> name = host::NameOf(host.filename());
   const std::optional<int64_t> stamp = host::FolderStamp(parent);
@@ -377,8 +386,12 @@ void FileSystem::Created(const fs::path& host, bool folder) {
     if (!name || !it->second.stamp || !stamp) {
       names_.erase(it);
     } else {
+      auto& found = it->second.found;
       const std::string upper = Upper1252(*name);
-      std::erase_if(it->second.found, [&](const auto& e) { return Upper1252(e.first) == upper; });
+      auto first = found.lower_bound({upper, std::string()});
+      auto last = first;
+      while (last != found.end() && last->first.first == upper) ++last;
+      found.erase(first, last);
       it->second.stamp = stamp;
     }
   }
@@ -433,7 +446,19 @@ std::vector<std::string> FileSystem::List(const std::string& pattern, ListFilter
     out.push_back(".");
     return out;
   }
-  for (const auto& [key, e] : Index(host).entries) {
+  // A pattern without wildcards can only match the names equal to its stem in upper case: they
+  // are looked up rather than every name of the folder matched.
+  const auto& entries = Index(host).entries;
+  auto first = entries.begin();
+  auto end = entries.end();
+  if (last.find_first_of("*?") == std::string::npos) {
+    const std::string upper = Upper1252(PatternStem(last));
+    first = entries.lower_bound({upper, std::string()});
+    end = first;
+    while (end != entries.end() && end->first.first == upper) ++end;
+  }
+  for (auto it = first; it != end; ++it) {
+    const host::Entry& e = it->second;
     if (!PatternMatches(last, e.name)) continue;
     if (e.kind == host::Kind::kFile ||
         (filter == ListFilter::kFilesAndFolders && e.kind == host::Kind::kFolder)) {

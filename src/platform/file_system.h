@@ -120,10 +120,10 @@ class FileSystem {
     std::map<std::pair<std::string, std::string>, host::Entry> entries;
   };
   // The names looked up in a host folder as the host stores them (nothing for a missing one),
-  // while the folder's stamp stays `stamp`.
+  // by upper-cased name, then name, while the folder's stamp stays `stamp`.
   struct FolderNames {
     std::optional<int64_t> stamp;
-    std::unordered_map<std::string, std::optional<std::filesystem::path>> found;
+    std::map<std::pair<std::string, std::string>, std::optional<std::filesystem::path>> found;
   };
   // What a path names, from the cache while the folder that holds it is unchanged.
   const Resolved& Resolve(const std::string& path) const;
@@ -147,6 +147,7 @@ class FileSystem {
   BlockBuffers buffers_;  // outlives the files that use them
   std::vector<std::unique_ptr<OpenFile>> files_;
   mutable std::unordered_map<std::string, Resolved> paths_;       // by Windows path
+  mutable std::vector<std::string> inexact_paths_;                // those not `exact`
   mutable std::unordered_map<std::string, FolderIndex> folders_;  // by host folder
   mutable std::unordered_map<std::string, FolderNames> names_;    // by host folder
   std::optional<std::filesystem::path> new_data_root_;
