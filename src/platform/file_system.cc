@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 #include "platform/host.h"
 #include "platform/run_error.h"
@@ -151,6 +153,16 @@ bool PatternMatches(std::string_view pattern, std::string_view name) {
     return false;
   }
   return WildcardMatch(PatternStem(pattern), name);
+}
+
+// The entries of a map keyed by (upper-cased name, name) whose upper-cased name is `upper`,
+// in listing order.
+template <class Map>
+auto UpperRange(Map& map, const std::string& upper) {
+  auto first = map.lower_bound({upper, std::string()});
+  auto last = first;
+  while (last != map.end() && last->first.first == upper) ++last;
+  return std::pair(first, last);
 }
 
 // The byte position of a record; 63 when the record would lie beyond 2 GiB.
@@ -314,9 +326,8 @@ const FileSystem::Resolved& FileSystem::Resolve(const std::string& path) const {
       } else if (exists) {
         // The first variant in listing order.
         const auto& entries = Index(host).entries;
-        const std::string upper = Upper1252(name);
-        auto variant = entries.lower_bound({upper, std::string()});
-        exists = variant != entries.end() && variant->first.first == upper;
+        const auto [variant, none] = UpperRange(entries, Upper1252(name));
+        exists = variant != none;
         if (exists) exact = variant->second.path;
       }
       r.exact = r.exact && found.has_value();
@@ -386,12 +397,8 @@ void FileSystem::Created(const fs::path& host, bool folder) {
     if (!name || !it->second.stamp || !stamp) {
       names_.erase(it);
     } else {
-      auto& found = it->second.found;
-      const std::string upper = Upper1252(*name);
-      auto first = found.lower_bound({upper, std::string()});
-      auto last = first;
-      while (last != found.end() && last->first.first == upper) ++last;
-      found.erase(first, last);
+      const auto [first, last] = UpperRange(it->second.found, Upper1252(*name));
+      it->second.found.erase(first, last);
       it->second.stamp = stamp;
     }
   }
@@ -452,10 +459,7 @@ std::vector<std::string> FileSystem::List(const std::string& pattern, ListFilter
   auto first = entries.begin();
   auto end = entries.end();
   if (last.find_first_of("*?") == std::string::npos) {
-    const std::string upper = Upper1252(PatternStem(last));
-    first = entries.lower_bound({upper, std::string()});
-    end = first;
-    while (end != entries.end() && end->first.first == upper) ++end;
+    std::tie(first, end) = UpperRange(entries, Upper1252(PatternStem(last)));
   }
   for (auto it = first; it != end; ++it) {
     const host::Entry& e = it->second;
